@@ -1,0 +1,37 @@
+#pragma once
+
+#include <Tavrix/App/Application/Gesture.h>
+
+#include <memory>
+
+namespace Tavrix::App {
+
+struct ProducerState;
+
+/// Decodes native gesture messages and hands the records to the consumer that Route chooses.
+class APPLICATIONCORE_EXPORT Gesture::Producer
+{
+public:
+    Producer();
+    virtual ~Producer();
+    Producer(const Producer&) = delete;
+    Producer& operator=(const Producer&) = delete;
+
+    /// The consumer for a gesture at its screen position; the base has none.
+    virtual Gesture::Consumer* Route(const Gesture& gesture);
+
+protected:
+    /// A gesture message for `window`; true when it was decoded and delivered.
+    bool OnGesture(void* window, void* wParam, void* lParam);
+    /// A gesture notification for `window`: configures the window for what the consumer under
+    /// the point wants. Always false, so that default processing goes on.
+    bool OnGestureNotify(void* window, void* wParam, void* lParam);
+
+private:
+    void Init();
+    void Fini();
+
+    std::unique_ptr<ProducerState> m_state;
+};
+
+} // namespace Tavrix::App

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <Tavrix/App/Application/Application.h>
+#include <Tavrix/App/Application/EventHandler.h>
+#include <Tavrix/App/Application/EventHandlerList.h>
+#include <Tavrix/App/Application/EventPublisher.h>
+#include <Tavrix/App/Application/Gesture.h>
+#include <Tavrix/App/Application/GestureConsumer.h>
+#include <Tavrix/App/Application/GestureProducer.h>
+#include <Tavrix/App/Application/GestureRouter.h>
+#include <Tavrix/App/Application/GestureScroller.h>
+#include <Tavrix/App/Application/ICustomizationManager.h>
+#include <Tavrix/App/Application/IGateway.h>
+#include <Tavrix/App/Application/ILookAndFeelManager.h>
+#include <Tavrix/App/Application/ILookAndFeelObserver.h>
+#include <Tavrix/App/Application/ISettingsManager.h>
+#include <Tavrix/App/Application/ISettingsManagerObserver.h>
+#include <Tavrix/App/Application/ISplash.h>
+#include <Tavrix/App/Application/SettingsManager.h>
+#include <Tavrix/App/Application/SyncExecutePolicy.h>
+#include <Tavrix/App/Application/WorkingMode.h>

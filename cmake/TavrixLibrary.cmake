@@ -1,0 +1,33 @@
+include(GenerateExportHeader)
+
+# tavrix_add_library(<name> EXPORT_HEADER <path under include/> SOURCES ... )
+# Builds a shared library with hidden visibility, a generated export header, the alias
+# Tavrix::<name>, and the install rules for its headers and targets.
+function(tavrix_add_library name)
+  cmake_parse_arguments(ARG "" "EXPORT_HEADER;EXPORT_MACRO" "SOURCES" ${ARGN})
+  add_library(${name} SHARED ${ARG_SOURCES})
+  add_library(Tavrix::${name} ALIAS ${name})
+  set_target_properties(${name} PROPERTIES
+    CXX_VISIBILITY_PRESET hidden
+    VISIBILITY_INLINES_HIDDEN ON
+    OUTPUT_NAME tavrix_${name}
+    VERSION ${PROJECT_VERSION}
+    SOVERSION ${PROJECT_VERSION_MAJOR}
+    EXPORT_NAME ${name})
+  target_link_options(${name} PRIVATE -Wl,--no-undefined)
+  generate_export_header(${name}
+    BASE_NAME ${name}
+    EXPORT_MACRO_NAME ${ARG_EXPORT_MACRO}
+    EXPORT_FILE_NAME ${CMAKE_CURRENT_BINARY_DIR}/include/${ARG_EXPORT_HEADER})
+  target_include_directories(${name} PUBLIC
+    $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}/include>
+    $<BUILD_INTERFACE:${CMAKE_CURRENT_BINARY_DIR}/include>
+    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src)
+  install(TARGETS ${name} EXPORT TavrixApplicationCoreTargets
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+    RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/include/ ${CMAKE_CURRENT_BINARY_DIR}/include/
+    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} FILES_MATCHING PATTERN "*.h")
+endfunction()
