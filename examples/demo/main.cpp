@@ -1,0 +1,79 @@
+#include "DemoCustomization.h"
+#include "DemoSplash.h"
+#include "MainWindow.h"
+
+#include <Tavrix/App/ApplicationCore.h>
+
+#include <QCommandLineParser>
+#include <QTimer>
+
+#include <glog/logging.h>
+
+#include <iostream>
+
+namespace {
+
+struct DemoOptions
+{
+    QString screenshotFile;
+    bool quitAfterStart = false;
+};
+
+// The demo's own options; the test options of the core are left for it to handle.
+DemoOptions ParseDemoOptions(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                        QStringLiteral("Save the window as PNG and quit."),
+                                        QStringLiteral("file"));
+    const QCommandLineOption quitAfterStart(QStringLiteral("quit-after-start"),
+                                            QStringLiteral("Quit as soon as the start-up is done."));
+    parser.addOption(screenshot);
+    parser.addOption(quitAfterStart);
+    parser.parse(arguments);
+    return {parser.value(screenshot), parser.isSet(quitAfterStart)};
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    Q_INIT_RESOURCE(demo);
+    Tavrix::App::Application app(argc, argv);
+    const DemoOptions options = ParseDemoOptions(QCoreApplication::arguments());
+
+    const auto customization = std::make_shared<DemoCustomization>();
+    const auto commonStore = std::make_shared<Tavrix::App::SettingsManager>(QStringLiteral("Common"),
+                                                                            QStringLiteral("Tavrix"));
+    const auto productStore = std::make_shared<Tavrix::App::SettingsManager>(
+        QString::fromLatin1(DemoCustomization::PRODUCT_ID), QStringLiteral("Tavrix"));
+    const auto splash = std::make_shared<DemoSplash>();
+
+    app.SetSettingsManager(commonStore);
+    app.SetProductSettingsManager(productStore);
+    app.SetSplash(splash);
+    app.SetCustomizationManager(customization, true);
+
+    MainWindow window(productStore);
+    app.SetMainWindow(&window);
+
+    QObject::connect(&app, &Tavrix::App::Application::ApplicationStarted, &window, [&] {
+        window.ShowStartupFacts();
+        if (options.quitAfterStart)
+            QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    });
+
+    app.Start();
+    window.show();
+    splash->FinishOn(&window);
+
+    if (!options.screenshotFile.isEmpty()) {
+        QTimer::singleShot(500, &window, [&] {
+            const bool saved = window.grab().save(options.screenshotFile, "PNG");
+            if (!saved)
+                LOG(ERROR) << "Could not save the screenshot to " << options.screenshotFile.toStdString();
+            QCoreApplication::exit(saved ? 0 : 1);
+        });
+    }
+    return app.exec();
+}
