@@ -57,15 +57,19 @@ int main(int argc, char* argv[])
     MainWindow window(productStore);
     app.SetMainWindow(&window);
 
+    bool started = false;
     QObject::connect(&app, &Tavrix::App::Application::ApplicationStarted, &window, [&] {
         window.ShowStartupFacts();
-        if (options.quitAfterStart)
-            QTimer::singleShot(0, &app, &QCoreApplication::quit);
+        started = true;
     });
 
     app.Start();
     window.show();
     splash->FinishOn(&window);
+    // Scheduled only now: the splash runs events while it waits for the window, and a quit
+    // request seen before exec() would be lost.
+    if (options.quitAfterStart && started)
+        QTimer::singleShot(0, &app, &QCoreApplication::quit);
 
     if (!options.screenshotFile.isEmpty()) {
         QTimer::singleShot(500, &window, [&] {
