@@ -23,8 +23,10 @@ void DemoSplash::Activate()
     m_screen->raise();
 }
 
-void DemoSplash::FinishOn(QWidget* window)
+void DemoSplash::FinishOn(QWidget*)
 {
+    // QSplashScreen::finish() would poll until the window is exposed; the window is shown by
+    // now, and the splash may go at once.
     if (m_screen)
-        m_screen->finish(window);
+        m_screen->close();
 }
