@@ -107,8 +107,6 @@ Application::Application(int& argc, char** argv, const AppContext& context)
 
 Application::~Application()
 {
-    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     d->productSettingsManager.reset();
     d->splash.reset();
     d->settingsManager.reset();
