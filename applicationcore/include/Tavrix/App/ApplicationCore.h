@@ -1,6 +1,8 @@
 #pragma once
 
 #include <Tavrix/App/Application/Application.h>
+#include <Tavrix/App/Application/CrashTracker.h>
+#include <Tavrix/App/Application/DisplaySetup.h>
 #include <Tavrix/App/Application/EventHandler.h>
 #include <Tavrix/App/Application/EventHandlerList.h>
 #include <Tavrix/App/Application/EventPublisher.h>
@@ -16,6 +18,7 @@
 #include <Tavrix/App/Application/ISettingsManager.h>
 #include <Tavrix/App/Application/ISettingsManagerObserver.h>
 #include <Tavrix/App/Application/ISplash.h>
+#include <Tavrix/App/Application/RestartApplication.h>
 #include <Tavrix/App/Application/SettingsManager.h>
 #include <Tavrix/App/Application/SyncExecutePolicy.h>
 #include <Tavrix/App/Application/WorkingMode.h>

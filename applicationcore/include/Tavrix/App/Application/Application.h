@@ -1,12 +1,15 @@
 #pragma once
 
+#include <Tavrix/App/Application/WorkingMode.h>
 #include <Tavrix/App/applicationcore_export.h>
 
 #include <QApplication>
 #include <QCommandLineOption>
 #include <QList>
 
+#include <deque>
 #include <memory>
+#include <string>
 
 class QMainWindow;
 
@@ -43,10 +46,19 @@ public:
 
     /// The name of the running-instance mutex.
     static const char* const RUNNING_MUTEX_NAME;
+    /// The name of the mutex that the installer holds while it runs.
+    static const char* const INSTALLER_MUTEX_NAME;
+    /// The age limit in days meant for ClearApplicationTemporaryFiles().
+    static constexpr int DAYS_TO_FILE_EXPIRE = 10;
 
     Application(int& argc, char** argv);
     Application(int& argc, char** argv, const AppContext& context);
     ~Application() override;
+
+    /// Decides what kind of launch this is against `store`, comparing its record of the last
+    /// version and installer date-time with the running ones, and updates that record. The
+    /// product store's "ProductInstallType" keeps the last decision other than Regular.
+    virtual LaunchType CheckFirstLaunch(const std::shared_ptr<ISettingsManager>& store) const;
 
     /// Activates the splash and runs OnStart(), once per process; later calls do nothing.
     virtual void Start();
@@ -54,7 +66,42 @@ public:
     /// test options and the start-up prompts, and emits ApplicationStarted().
     virtual void OnStart();
     bool IsStarted() const;
+    /// True once a quit request was accepted.
     bool IsQuitting() const;
+    /// Asks to quit; a product refuses by overriding TryToQuitImpl(). Remembers the answer.
+    bool TryToQuit();
+    /// Restarts the product with `arguments`, asking first in the interactive mode.
+    virtual void TryToRestart(Tavrix::Enums::WorkingMode mode, QString arguments);
+
+    /// The launch type against the product store, decided once per process.
+    LaunchType GetProductLaunchType() const;
+    /// The launch type against the common store, decided once per process (after the product's).
+    LaunchType GetLaunchType() const;
+    /// A new installation or an update, against the product store.
+    bool IsFirstProductLaunch() const;
+    /// A new installation or an update, against the common store.
+    bool IsFirstLaunch() const;
+    /// Whole days since the first start of this version; 0 when it is not recorded.
+    int GetDaysPassed() const;
+    /// A new store of the installer's settings for `product`, or for this product's id when
+    /// `product` is empty.
+    std::shared_ptr<ISettingsManager> GetInstallerSettings(const std::string& product) const;
+    /// Waits up to half a second for a running installer to end. When it still runs, starts
+    /// "InstallerMessage.vbs" from the working folder and answers true.
+    static bool CheckRunnedInstaller();
+
+    /// The product's own temporary folder (created when missing), ending in a separator.
+    QString GetApplicationTemporaryFilesDir() const;
+    /// Removes the files of the temporary folder older than `days` days.
+    void ClearApplicationTemporaryFiles(int days) const;
+
+    /// This run's crash-session id.
+    std::string SessionId() const;
+    /// The runs found at start-up that ended without a clean shutdown.
+    std::deque<std::string> GetCrashedSessions() const;
+    bool HasUnreportedCrash() const;
+    /// Forgets the crashed runs and this run's record (a crash of this run then goes unnoticed).
+    void ClearCrashes();
 
     void SetSettingsManager(std::shared_ptr<ISettingsManager> manager);
     void SetProductSettingsManager(std::shared_ptr<ISettingsManager> manager);
@@ -104,6 +151,8 @@ public:
     void OpenThankForInstall() const;
 
 private:
+    /// Quits the event loop and accepts; products override it to refuse.
+    virtual bool TryToQuitImpl();
     /// Products add their own test options here.
     virtual QList<QCommandLineOption> GetAdditionalTestOptions() const;
 

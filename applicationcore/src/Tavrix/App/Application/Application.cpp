@@ -3,6 +3,7 @@
 #include "AppTest_p.h"
 #include "NativeEventFilter_p.h"
 
+#include <Tavrix/App/Application/CrashTracker.h>
 #include <Tavrix/App/Application/EventHandler.h>
 #include <Tavrix/App/Application/GestureScroller.h>
 #include <Tavrix/App/Application/ICustomizationManager.h>
@@ -10,17 +11,24 @@
 #include <Tavrix/App/Application/ILookAndFeelManager.h>
 #include <Tavrix/App/Application/ISettingsManager.h>
 #include <Tavrix/App/Application/ISplash.h>
+#include <Tavrix/App/Application/RestartApplication.h>
+#include <Tavrix/App/Application/SettingsManager.h>
 #include <Tavrix/App/InitGlog.h>
 #include <Tavrix/Browser/PreferredBrowser.h>
 #include <Tavrix/Browser/URLHandler.h>
+#include <Tavrix/Core/SleepFor.h>
 #include <Tavrix/Core/StringConversion.h>
 #include <Tavrix/Platform/Environment.h>
 #include <Tavrix/Platform/NamedMutex.h>
+#include <Tavrix/Platform/ProcessStart.h>
 #include <Tavrix/Util/AlertBox.h>
+#include <Tavrix/Util/AppMutexLocker.h>
 #include <Tavrix/Util/Conversions.h>
+#include <Tavrix/Util/RemoveDir.h>
 #include <Tavrix/Util/SpontaneousDialog.h>
 
 #include <QAbstractScrollArea>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QMainWindow>
@@ -29,6 +37,7 @@
 #include <boost/optional.hpp>
 #include <glog/logging.h>
 
+#include <chrono>
 #include <string>
 
 #ifndef TAVRIX_BUILD_COMMIT
@@ -38,6 +47,7 @@
 namespace Tavrix::App {
 
 const char* const Application::RUNNING_MUTEX_NAME = "{21DFF22F-31CB-AC42-1234-320A1D87E1BE}";
+const char* const Application::INSTALLER_MUTEX_NAME = "{FA31FB03-9234-7777-41AF-F01E3257AB04}";
 
 namespace {
 
@@ -66,6 +76,7 @@ public:
     std::shared_ptr<ISettingsManager> mailSettingsManager;
     bool started = false;
     bool quitting = false;
+    CrashTracker crashTracker;
     boost::optional<LaunchType> productLaunchType;
     boost::optional<LaunchType> launchType;
     URLHandler* urlHandler = nullptr;
@@ -315,6 +326,7 @@ bool Application::notify(QObject* receiver, QEvent* event)
 
 void Application::OnAboutToQuit()
 {
+    d->crashTracker.StopSession();
 }
 
 QList<QCommandLineOption> Application::GetAdditionalTestOptions() const
@@ -352,6 +364,195 @@ void Application::RequestCheckAutoUpdate() const
 {
     if (GetProductSettingsManager()->GetBool("autoUpdate", true))
         QTimer::singleShot(5000, this, &Application::AutoUpdateCheckRequested);
+}
+
+} // namespace Tavrix::App
+
+namespace Tavrix::App {
+
+namespace {
+
+std::string CurrentVersionKey()
+{
+    return Util::QStringToUtf8(QCoreApplication::applicationVersion().replace(QLatin1Char('.'),
+                                                                              QLatin1Char('-')));
+}
+
+} // namespace
+
+Application::LaunchType Application::CheckFirstLaunch(const std::shared_ptr<ISettingsManager>& store) const
+{
+    const auto product = GetProductSettingsManager();
+    if (!store || !product) {
+        LOG(WARNING) << "The launch type needs the settings stores";
+        return NotSet;
+    }
+    const std::string current = CurrentVersionKey();
+    const std::string last = store->GetString("Version", "");
+    const std::string installDateTime = product->GetString("DateTime", "");
+    const int storedType = product->GetInt("ProductInstallType", NotSet);
+    // Against another store the product's recorded decision stands.
+    const bool takeProductType = store != product && storedType != NotSet;
+
+    if (last == current) {
+        if (store->GetString("InstallDateTime", "") == installDateTime)
+            return Regular;
+        store->SetString("InstallDateTime", installDateTime);
+        if (takeProductType)
+            return static_cast<LaunchType>(storedType);
+        product->SetInt("ProductInstallType", Reinstall);
+        return Reinstall;
+    }
+
+    store->SetString("Version", current);
+    const bool startedBefore = !store->GetString("DateOfFirstStart", "").empty();
+    store->SetString("IsRun", "1");
+    store->SetString("DateOfFirstStart",
+                     Util::QStringToUtf8(QDateTime::currentDateTime().toString(Qt::TextDate)));
+    store->SetString("InstallDateTime", installDateTime);
+    if (takeProductType)
+        return static_cast<LaunchType>(storedType);
+    const LaunchType type = startedBefore ? Update : NewInstall;
+    product->SetInt("ProductInstallType", type);
+    return type;
+}
+
+Application::LaunchType Application::GetProductLaunchType() const
+{
+    const auto product = GetProductSettingsManager();
+    if (!product)
+        return NotSet;
+    if (!d->productLaunchType)
+        d->productLaunchType = CheckFirstLaunch(product);
+    if (product == d->settingsManager)
+        d->launchType = d->productLaunchType;
+    return *d->productLaunchType;
+}
+
+Application::LaunchType Application::GetLaunchType() const
+{
+    GetProductLaunchType();
+    if (!d->settingsManager)
+        return d->launchType.value_or(NotSet);
+    if (!d->launchType)
+        d->launchType = CheckFirstLaunch(d->settingsManager);
+    return *d->launchType;
+}
+
+bool Application::IsFirstProductLaunch() const
+{
+    const LaunchType type = GetProductLaunchType();
+    return type == NewInstall || type == Update;
+}
+
+bool Application::IsFirstLaunch() const
+{
+    const LaunchType type = GetLaunchType();
+    return type == NewInstall || type == Update;
+}
+
+int Application::GetDaysPassed() const
+{
+    const auto product = GetProductSettingsManager();
+    if (!product)
+        return 0;
+    const QDateTime now = QDateTime::currentDateTime();
+    const std::string firstStart =
+        product->GetString("DateOfFirstStart", Util::QStringToUtf8(now.toString(Qt::TextDate)));
+    return static_cast<int>(QDateTime::fromString(Util::Utf8ToQString(firstStart), Qt::TextDate).daysTo(now));
+}
+
+std::shared_ptr<ISettingsManager> Application::GetInstallerSettings(const std::string& product) const
+{
+    std::string name = product;
+    if (name.empty()) {
+        if (!d->customizationManager) {
+            LOG(WARNING) << "The installer's settings need a product name or the customization manager";
+            return nullptr;
+        }
+        name = d->customizationManager->GetProductId();
+    }
+    return std::make_shared<SettingsManager>(Util::Utf8ToQString(name), QStringLiteral("Tavrix"));
+}
+
+bool Application::CheckRunnedInstaller()
+{
+    Util::AppMutexLocker locker({INSTALLER_MUTEX_NAME});
+    if (locker.TryLockAppMutex())
+        return false;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+    while (std::chrono::steady_clock::now() <= deadline) {
+        if (locker.TryLockAppMutex())
+            return false;
+        Core::SleepFor(1);
+    }
+    Platform::StartProcess(QStringLiteral("InstallerMessage.vbs"));
+    return true;
+}
+
+QString Application::GetApplicationTemporaryFilesDir() const
+{
+    const QString folderName =
+        d->customizationManager ? QString::fromStdString(d->customizationManager->GetProductFolderName())
+                                : QString();
+    const QString path = QDir::toNativeSeparators(QDir::tempPath() + QDir::separator() + folderName
+                                                  + QDir::separator() + QStringLiteral("temp")
+                                                  + QDir::separator());
+    QDir().mkpath(path);
+    return path;
+}
+
+void Application::ClearApplicationTemporaryFiles(int days) const
+{
+    const QDir folder(GetApplicationTemporaryFilesDir());
+    const QString path = folder.absolutePath();
+    LOG(INFO) << "Removing all temporary files from directory " << Util::QStringToUtf8(path);
+    // A folder name with ".." or a planted link must not turn the clearing onto other files.
+    const QString tempRoot = QDir(QDir::tempPath()).canonicalPath();
+    const QString real = folder.canonicalPath();
+    if (tempRoot.isEmpty() || real.isEmpty() || !real.startsWith(tempRoot + QLatin1Char('/'))) {
+        LOG(WARNING) << "The temporary folder " << Util::QStringToUtf8(path)
+                     << " is not inside the system's temporary folder; nothing is removed";
+        return;
+    }
+    Util::RemoveDir(real, days, false);
+}
+
+std::string Application::SessionId() const
+{
+    return d->crashTracker.SessionId();
+}
+
+std::deque<std::string> Application::GetCrashedSessions() const
+{
+    return d->crashTracker.BadSessionsList();
+}
+
+bool Application::HasUnreportedCrash() const
+{
+    return d->crashTracker.HasUnreportedCrash();
+}
+
+void Application::ClearCrashes()
+{
+    d->crashTracker.ClearHistory();
+}
+
+bool Application::TryToQuit()
+{
+    d->quitting = TryToQuitImpl();
+    return d->quitting;
+}
+
+bool Application::TryToQuitImpl()
+{
+    QCoreApplication::quit();
+    return true;
+}
+
+void Application::TryToRestart(Tavrix::Enums::WorkingMode mode, QString arguments)
+{
+    RestartApplication(mode, QPixmap(), arguments);
 }
 
 } // namespace Tavrix::App

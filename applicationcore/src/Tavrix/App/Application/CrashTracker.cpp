@@ -1,0 +1,126 @@
+#include <Tavrix/App/Application/CrashTracker.h>
+
+#include <Tavrix/Util/Conversions.h>
+#include <Tavrix/Util/ProcessInfo.h>
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include <glog/logging.h>
+
+namespace Tavrix::App {
+namespace {
+
+// The build's product key and version, which name the folder of the session file.
+const char* const PRODUCT_KEY = "vellumix";
+const char* const VERSION_MAJOR = "2";
+const char* const VERSION_MINOR = "4.1";
+
+QString SessionFilePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DataLocation) + QDir::separator()
+           + QStringLiteral("Tavrix") + QDir::separator() + QLatin1String(PRODUCT_KEY)
+           + QLatin1Char(' ') + QLatin1String(VERSION_MAJOR) + QLatin1Char('.')
+           + QLatin1String(VERSION_MINOR) + QDir::separator()
+           + QFileInfo(QCoreApplication::applicationFilePath()).baseName() + QStringLiteral(".ini");
+}
+
+std::string NewSessionId()
+{
+    const int number = QRandomGenerator::global()->bounded(100000, 1000000);
+    return Util::QStringToUtf8(QDateTime::currentDateTime().toString(QStringLiteral("yyMMdd-HHmmss"))
+                               + QLatin1Char('-') + QString::number(number));
+}
+
+QString OwnKey()
+{
+    return QString::number(QCoreApplication::applicationPid());
+}
+
+} // namespace
+
+class CrashTracker::Private
+{
+public:
+    QSettings store{SessionFilePath(), QSettings::IniFormat};
+    std::string sessionId = NewSessionId();
+    std::deque<std::string> badSessions;
+};
+
+CrashTracker::CrashTracker() : d(std::make_unique<Private>())
+{
+    StartSession();
+}
+
+CrashTracker::~CrashTracker()
+{
+    StopSession();
+    d->badSessions.clear();
+}
+
+std::string CrashTracker::SessionId() const
+{
+    return d->sessionId;
+}
+
+std::deque<std::string> CrashTracker::BadSessionsList() const
+{
+    return d->badSessions;
+}
+
+bool CrashTracker::HasUnreportedCrash() const
+{
+    return !d->badSessions.empty();
+}
+
+void CrashTracker::ClearHistory()
+{
+    d->badSessions.clear();
+    d->store.clear();
+    d->store.sync();
+}
+
+void CrashTracker::StopSession()
+{
+    d->store.remove(OwnKey());
+    d->store.sync();
+}
+
+QString CrashTracker::FileName() const
+{
+    return d->store.fileName();
+}
+
+void CrashTracker::StartSession()
+{
+    QSettings& store = d->store;
+    const QString ownKey = OwnKey();
+    if (store.status() == QSettings::FormatError) {
+        // Whatever could be read out of a damaged file is no session record.
+        LOG(WARNING) << "The session file " << Util::QStringToUtf8(store.fileName())
+                     << " is damaged; it is started afresh";
+        store.clear();
+    } else {
+        const QString executable = QCoreApplication::applicationFilePath();
+        const QStringList keys = store.allKeys();
+        for (const QString& key : keys) {
+            // An entry under this process's own id predates it: an earlier run with the same id
+            // that crashed.
+            if (key != ownKey && Util::IsProcessRunning(key.toULong(nullptr, 10), executable))
+                continue;
+            const std::string session = Util::QStringToUtf8(store.value(key).toString());
+            if (!session.empty())
+                d->badSessions.push_back(session);
+            store.remove(key);
+        }
+    }
+    store.setValue(ownKey, Util::Utf8ToQString(d->sessionId));
+    store.sync();
+}
+
+} // namespace Tavrix::App

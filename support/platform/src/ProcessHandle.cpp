@@ -1,0 +1,75 @@
+#include <Tavrix/Platform/ProcessHandle.h>
+
+#include <utility>
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace Tavrix::Platform {
+
+ProcessHandle::ProcessHandle(int fd)
+{
+    if (fd < 0)
+        return;
+    // 0 means "no handle" to callers, so a pidfd that landed on a closed stdin moves up.
+    if (fd < 3) {
+        m_fd = ::fcntl(fd, F_DUPFD_CLOEXEC, 3);
+        ::close(fd);
+    } else {
+        m_fd = fd;
+    }
+}
+
+ProcessHandle::~ProcessHandle()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+ProcessHandle::ProcessHandle(ProcessHandle&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+
+ProcessHandle& ProcessHandle::operator=(ProcessHandle&& other) noexcept
+{
+    if (this != &other) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = std::exchange(other.m_fd, -1);
+    }
+    return *this;
+}
+
+ProcessHandle ProcessHandle::Open(long processId)
+{
+    if (processId <= 0)
+        return {};
+    // Through the system call itself: not every C library declares a wrapper.
+    return ProcessHandle(static_cast<int>(::syscall(SYS_pidfd_open, static_cast<pid_t>(processId), 0U)));
+}
+
+bool ProcessHandle::IsValid() const
+{
+    return m_fd >= 0;
+}
+
+int ProcessHandle::Get() const
+{
+    return m_fd >= 0 ? m_fd : 0;
+}
+
+bool ProcessHandle::WaitForExit(int milliseconds) const
+{
+    if (m_fd < 0)
+        return false;
+    pollfd entry{m_fd, POLLIN, 0};
+    int result;
+    do {
+        result = ::poll(&entry, 1, milliseconds);
+    } while (result < 0 && errno == EINTR);
+    return result > 0;
+}
+
+} // namespace Tavrix::Platform
