@@ -1,0 +1,290 @@
+#include <Tavrix/App/ApplicationCore.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+
+#include <iostream>
+
+#include <signal.h>
+#include <unistd.h>
+
+using Tavrix::App::Application;
+using Tavrix::App::CrashTracker;
+
+namespace {
+
+// Above the kernel's largest process id, so never a running process.
+const char* const DEAD_PID = "4999999";
+
+QString SessionFile()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DataLocation)
+           + QStringLiteral("/Tavrix/vellumix 2.4.1/tst_crashtracker.ini");
+}
+
+QString OwnKey()
+{
+    return QString::number(QCoreApplication::applicationPid());
+}
+
+QStringList KeysInFile()
+{
+    QSettings file(SessionFile(), QSettings::IniFormat);
+    return file.allKeys();
+}
+
+QStringList Sessions(const std::deque<std::string>& sessions)
+{
+    QStringList list;
+    for (const std::string& session : sessions)
+        list << QString::fromStdString(session);
+    return list;
+}
+
+void WriteFile(const QByteArray& content)
+{
+    QDir().mkpath(QFileInfo(SessionFile()).path());
+    QFile file(SessionFile());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+}
+
+// A second instance of this executable that records its session and runs until told otherwise.
+class Instance
+{
+public:
+    bool Start(const QString& word)
+    {
+        m_process.start(QCoreApplication::applicationFilePath(), {word});
+        if (!m_process.waitForReadyRead(20000))
+            return false;
+        const QStringList words = QString::fromUtf8(m_process.readLine()).trimmed().split(QLatin1Char(' '));
+        if (words.size() != 2)
+            return false;
+        m_pid = words.at(0);
+        m_session = words.at(1);
+        return true;
+    }
+    void Kill(int signal)
+    {
+        ::kill(static_cast<pid_t>(m_process.processId()), signal);
+        m_process.waitForFinished(10000);
+    }
+    ~Instance()
+    {
+        if (m_process.state() != QProcess::NotRunning)
+            Kill(SIGKILL);
+    }
+    QProcess& Process() { return m_process; }
+    QString Pid() const { return m_pid; }
+    QString Session() const { return m_session; }
+
+private:
+    QProcess m_process;
+    QString m_pid;
+    QString m_session;
+};
+
+} // namespace
+
+class CrashTrackerTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void fileAndEntry();
+    void sessionIdForm();
+    void endedInstanceReportedOnce_data();
+    void endedInstanceReportedOnce();
+    void liveInstanceLeftAlone();
+    void cleanQuitLeavesNothing();
+    void clearHistoryEmptiesFile();
+    void odd_data();
+    void odd();
+};
+
+void CrashTrackerTest::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void CrashTrackerTest::init()
+{
+    QFile::remove(SessionFile());
+}
+
+void CrashTrackerTest::fileAndEntry()
+{
+    {
+        const CrashTracker tracker;
+        QCOMPARE(tracker.FileName(), SessionFile());
+        QVERIFY(QFile::exists(SessionFile()));
+        QVERIFY(!tracker.HasUnreportedCrash());
+        QVERIFY(tracker.BadSessionsList().empty());
+        QSettings file(SessionFile(), QSettings::IniFormat);
+        QCOMPARE(file.allKeys(), QStringList{OwnKey()});
+        QCOMPARE(file.value(OwnKey()).toString(), QString::fromStdString(tracker.SessionId()));
+    }
+    QCOMPARE(KeysInFile(), QStringList());
+}
+
+void CrashTrackerTest::sessionIdForm()
+{
+    const QString today = QDateTime::currentDateTime().toString(QStringLiteral("yyMMdd"));
+    const CrashTracker tracker;
+    const QString id = QString::fromStdString(tracker.SessionId());
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("^(\\d{6})-(\\d{6})-(\\d{6})$")).match(id);
+    QVERIFY2(match.hasMatch(), qPrintable(id));
+    QVERIFY(QDateTime::fromString(match.captured(1) + match.captured(2), QStringLiteral("yyMMddHHmmss")).isValid());
+    QCOMPARE(match.captured(1), today);
+    QCOMPARE(tracker.SessionId(), tracker.SessionId());
+}
+
+void CrashTrackerTest::endedInstanceReportedOnce_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::newRow("killed") << int(SIGKILL);
+    QTest::newRow("terminated") << int(SIGTERM);
+}
+
+void CrashTrackerTest::endedInstanceReportedOnce()
+{
+    QFETCH(int, signal);
+    Instance instance;
+    QVERIFY(instance.Start(QStringLiteral("live")));
+    QCOMPARE(KeysInFile(), QStringList{instance.Pid()});
+    instance.Kill(signal);
+    QCOMPARE(KeysInFile(), QStringList{instance.Pid()});
+
+    {
+        const CrashTracker tracker;
+        QVERIFY(tracker.HasUnreportedCrash());
+        QCOMPARE(Sessions(tracker.BadSessionsList()), QStringList{instance.Session()});
+        QCOMPARE(KeysInFile(), QStringList{OwnKey()});
+    }
+    const CrashTracker next;
+    QVERIFY(!next.HasUnreportedCrash());
+}
+
+void CrashTrackerTest::liveInstanceLeftAlone()
+{
+    Instance instance;
+    QVERIFY(instance.Start(QStringLiteral("live")));
+    {
+        const CrashTracker tracker;
+        QVERIFY(!tracker.HasUnreportedCrash());
+        QStringList keys = KeysInFile();
+        keys.sort();
+        QStringList expected{instance.Pid(), OwnKey()};
+        expected.sort();
+        QCOMPARE(keys, expected);
+    }
+    QCOMPARE(KeysInFile(), QStringList{instance.Pid()});
+}
+
+void CrashTrackerTest::cleanQuitLeavesNothing()
+{
+    Instance instance;
+    QVERIFY(instance.Start(QStringLiteral("clean-quit")));
+    QVERIFY(instance.Process().waitForFinished(20000));
+    QCOMPARE(instance.Process().exitStatus(), QProcess::NormalExit);
+    QCOMPARE(instance.Process().exitCode(), 0);
+    QCOMPARE(KeysInFile(), QStringList());
+    const CrashTracker tracker;
+    QVERIFY(!tracker.HasUnreportedCrash());
+}
+
+void CrashTrackerTest::clearHistoryEmptiesFile()
+{
+    Instance instance;
+    QVERIFY(instance.Start(QStringLiteral("live")));
+    QSettings(SessionFile(), QSettings::IniFormat).setValue(DEAD_PID, "200101-101010-123456");
+    {
+        CrashTracker tracker;
+        QCOMPARE(Sessions(tracker.BadSessionsList()), QStringList{"200101-101010-123456"});
+        tracker.ClearHistory();
+        QVERIFY(!tracker.HasUnreportedCrash());
+        QVERIFY(tracker.BadSessionsList().empty());
+        QCOMPARE(KeysInFile(), QStringList());
+    }
+    instance.Kill(SIGKILL);
+    // Both records went with the history: neither this run nor the killed one is reported.
+    const CrashTracker next;
+    QVERIFY(!next.HasUnreportedCrash());
+}
+
+void CrashTrackerTest::odd_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("reported");
+
+    QByteArray garbage;
+    for (int i = 0; i < 4096; ++i)
+        garbage.append(char((i * 37) % 256));
+    garbage.append("\n[[[\n=x\n\"\\\n");
+
+    QTest::newRow("empty") << QByteArray() << QStringList();
+    QTest::newRow("notANumber") << QByteArray("abc=s1\n") << QStringList{"s1"};
+    QTest::newRow("negative") << QByteArray("-5=s2\n") << QStringList{"s2"};
+    QTest::newRow("inAGroup") << QByteArray("[group]\n7=s3\n") << QStringList{"s3"};
+    QTest::newRow("emptyValue") << QByteArray(DEAD_PID) + "=\n" << QStringList();
+    QTest::newRow("deadAndOdd") << QByteArray(DEAD_PID) + "=s4\nxyz=s5\n" << QStringList{"s4", "s5"};
+    QTest::newRow("ownIdLeftOver") << OwnKey().toLatin1() + "=earlier-run\n" << QStringList{"earlier-run"};
+    QTest::newRow("notIni") << garbage << QStringList();
+}
+
+void CrashTrackerTest::odd()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, reported);
+    WriteFile(content);
+    {
+        const CrashTracker tracker;
+        QStringList found = Sessions(tracker.BadSessionsList());
+        found.sort();
+        QCOMPARE(found, reported);
+        QSettings file(SessionFile(), QSettings::IniFormat);
+        QCOMPARE(file.status(), QSettings::NoError);
+        QCOMPARE(file.allKeys(), QStringList{OwnKey()});
+        QCOMPARE(file.value(OwnKey()).toString(), QString::fromStdString(tracker.SessionId()));
+    }
+    const CrashTracker next;
+    QVERIFY(!next.HasUnreportedCrash());
+}
+
+// The second instance: an application that records its session, then either runs until it is
+// killed or quits cleanly without running any destructor, so that only the quit cleans up.
+int RunInstance(int argc, char** argv, bool quit)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    Application app(argc, argv);
+    std::cout << QCoreApplication::applicationPid() << ' ' << app.SessionId() << std::endl;
+    if (quit)
+        QTimer::singleShot(0, &app, [&app] { app.TryToQuit(); });
+    const int code = app.exec();
+    std::cout.flush();
+    ::_exit(code);
+}
+
+int main(int argc, char** argv)
+{
+    const QByteArray word = argc > 1 ? QByteArray(argv[1]) : QByteArray();
+    if (word == "live" || word == "clean-quit")
+        return RunInstance(argc, argv, word == "clean-quit");
+
+    QApplication app(argc, argv);
+    CrashTrackerTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_crashtracker.moc"
