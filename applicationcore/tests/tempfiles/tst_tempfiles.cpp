@@ -1,0 +1,201 @@
+#include <Tavrix/App/ApplicationCore.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <glog/logging.h>
+
+#include <mutex>
+
+using namespace Tavrix::App;
+
+namespace {
+
+class Customization : public ICustomizationManager
+{
+public:
+    std::string folder = "TempTest";
+    void ApplyLocale(const std::string&) override {}
+    std::string GetOrganizationName() const override { return "Tavrix"; }
+    Tavrix::Core::Version GetVersion() const override { return {4, 1, 0}; }
+    std::string GetProductFolderName() const override { return folder; }
+    std::string GetApplicationName() const override { return "Temp Test"; }
+    std::string GetProductNameAbout() const override { return "Temp Test"; }
+    std::string GetApplicationIconPath() const override { return {}; }
+    std::string GetModuleName() const override { return "temp"; }
+    std::string GetProductId() const override { return "TempTest"; }
+    bool IsPromptSuppressed() const override { return true; }
+    int GetDistributionKind() const override { return 1; }
+    std::string GetAfterInstallPage() const override { return {}; }
+    bool IsEmailDialogEnabled() const override { return false; }
+};
+
+class CapturingSink : public google::LogSink
+{
+public:
+    void send(google::LogSeverity, const char*, const char*, int, const google::LogMessageTime&,
+              const char* message, size_t length) override
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_lines << QString::fromUtf8(message, static_cast<int>(length));
+    }
+    QStringList TakeLines()
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return std::exchange(m_lines, {});
+    }
+
+private:
+    std::mutex m_mutex;
+    QStringList m_lines;
+};
+
+Application* App()
+{
+    return static_cast<Application*>(QCoreApplication::instance());
+}
+
+bool MakeFile(const QString& path, int ageDays)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write("scratch");
+    file.flush();
+    const QDateTime time = QDateTime::currentDateTime().addDays(-ageDays);
+    return file.setFileTime(time, QFileDevice::FileModificationTime);
+}
+
+} // namespace
+
+class TemporaryFilesTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void folder();
+    void clearing_data();
+    void clearing();
+    void clearingCreatesMissingFolder();
+    void clearingStaysInTemporaryFolder_data();
+    void clearingStaysInTemporaryFolder();
+
+private:
+    std::shared_ptr<Customization> m_customization = std::make_shared<Customization>();
+    CapturingSink m_sink;
+};
+
+void TemporaryFilesTest::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    App()->SetCustomizationManager(m_customization, false);
+    google::AddLogSink(&m_sink);
+}
+
+void TemporaryFilesTest::cleanupTestCase()
+{
+    google::RemoveLogSink(&m_sink);
+}
+
+void TemporaryFilesTest::init()
+{
+    m_customization->folder = "TempTest";
+}
+
+void TemporaryFilesTest::folder()
+{
+    const QString expected = QDir::tempPath() + QStringLiteral("/TempTest/temp/");
+    QDir(QDir::tempPath() + QStringLiteral("/TempTest")).removeRecursively();
+    const QString first = App()->GetApplicationTemporaryFilesDir();
+    QCOMPARE(first, QDir::toNativeSeparators(expected));
+    QVERIFY(first.endsWith(QDir::separator()));
+    QVERIFY(QFileInfo(expected).isDir());
+    QCOMPARE(App()->GetApplicationTemporaryFilesDir(), first);
+}
+
+void TemporaryFilesTest::clearing_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("ageDays");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("new") << "new.tmp" << 0 << true;
+    QTest::newRow("nineDays") << "nine.tmp" << 9 << true;
+    QTest::newRow("elevenDays") << "eleven.tmp" << 11 << false;
+    QTest::newRow("yearOld") << "old.tmp" << 365 << false;
+    QTest::newRow("oldInSubfolder") << "sub/old.tmp" << 30 << false;
+    QTest::newRow("newInSubfolder") << "sub/new.tmp" << 1 << true;
+    QTest::newRow("hiddenOld") << ".hidden" << 30 << false;
+}
+
+void TemporaryFilesTest::clearing()
+{
+    QFETCH(QString, file);
+    QFETCH(int, ageDays);
+    QFETCH(bool, kept);
+    const QString folder = App()->GetApplicationTemporaryFilesDir();
+    const QString path = folder + file;
+    QVERIFY(MakeFile(path, ageDays));
+    QVERIFY(MakeFile(folder + QStringLiteral("witness.tmp"), 0));
+    m_sink.TakeLines();
+
+    App()->ClearApplicationTemporaryFiles(Application::DAYS_TO_FILE_EXPIRE);
+
+    QCOMPARE(QFile::exists(path), kept);
+    QVERIFY(QFile::exists(folder + QStringLiteral("witness.tmp")));
+    QVERIFY(QFileInfo(QFileInfo(path).path()).isDir());
+    QCOMPARE(m_sink.TakeLines(), QStringList{QStringLiteral("Removing all temporary files from directory ")
+                                             + QDir(folder).absolutePath()});
+}
+
+void TemporaryFilesTest::clearingCreatesMissingFolder()
+{
+    m_customization->folder = "FreshProduct";
+    const QString root = QDir::tempPath() + QStringLiteral("/FreshProduct");
+    QDir(root).removeRecursively();
+    App()->ClearApplicationTemporaryFiles(Application::DAYS_TO_FILE_EXPIRE);
+    QVERIFY(QFileInfo(root + QStringLiteral("/temp")).isDir());
+}
+
+void TemporaryFilesTest::clearingStaysInTemporaryFolder_data()
+{
+    QTest::addColumn<QString>("folderName");
+    QTest::addColumn<bool>("throughLink");
+    QTest::newRow("parentFolder") << "../outside" << false;
+    QTest::newRow("deepParent") << "a/../../outside" << false;
+    QTest::newRow("plantedLink") << "Linked" << true;
+}
+
+void TemporaryFilesTest::clearingStaysInTemporaryFolder()
+{
+    QFETCH(QString, folderName);
+    QFETCH(bool, throughLink);
+    const QString outside = QDir::cleanPath(QDir::tempPath() + QStringLiteral("/../outside/temp"));
+    QVERIFY(MakeFile(outside + QStringLiteral("/precious.txt"), 100));
+    if (throughLink) {
+        QDir().mkpath(QDir::tempPath() + QLatin1Char('/') + folderName);
+        QVERIFY(QFile::link(outside, QDir::tempPath() + QLatin1Char('/') + folderName + QStringLiteral("/temp")));
+    }
+    m_customization->folder = folderName.toStdString();
+    App()->ClearApplicationTemporaryFiles(Application::DAYS_TO_FILE_EXPIRE);
+    QVERIFY(QFile::exists(outside + QStringLiteral("/precious.txt")));
+    QDir(QDir::cleanPath(outside + QStringLiteral("/.."))).removeRecursively();
+}
+
+int main(int argc, char** argv)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    Application::AppContext context;
+    context.createRunningMutex = false;
+    Application app(argc, argv, context);
+    TemporaryFilesTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_tempfiles.moc"
