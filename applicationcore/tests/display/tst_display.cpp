@@ -1,0 +1,106 @@
+#include <Tavrix/App/ApplicationCore.h>
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTest>
+
+#include <iostream>
+
+namespace {
+
+const char* const POLICY = "TAVRIX_DPI_POLICY";
+
+} // namespace
+
+class DisplaySetupTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void highDpiFix_data();
+    void highDpiFix();
+    void systemScalingWhereAvailable_data();
+    void systemScalingWhereAvailable();
+    void desktopOpenGL();
+};
+
+void DisplaySetupTest::init()
+{
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, false);
+    qunsetenv(POLICY);
+}
+
+void DisplaySetupTest::highDpiFix_data()
+{
+    QTest::addColumn<bool>("set");
+    QTest::addColumn<QByteArray>("policy");
+    QTest::addColumn<bool>("qtScales");
+    QTest::newRow("unset") << false << QByteArray() << true;
+    QTest::newRow("noScale") << true << QByteArray("NOSCALE") << false;
+    QTest::newRow("lowerCase") << true << QByteArray("noscale") << true;
+    QTest::newRow("trailingSpace") << true << QByteArray("NOSCALE ") << true;
+    QTest::newRow("leadingSpace") << true << QByteArray(" NOSCALE") << true;
+    QTest::newRow("otherValue") << true << QByteArray("SCALE") << true;
+    QTest::newRow("empty") << true << QByteArray() << true;
+}
+
+void DisplaySetupTest::highDpiFix()
+{
+    QFETCH(bool, set);
+    QFETCH(QByteArray, policy);
+    QFETCH(bool, qtScales);
+    if (set)
+        qputenv(POLICY, policy);
+    Tavrix::App::HighDpiFix();
+    QCOMPARE(QCoreApplication::testAttribute(Qt::AA_EnableHighDpiScaling), qtScales);
+}
+
+void DisplaySetupTest::systemScalingWhereAvailable_data()
+{
+    QTest::addColumn<QString>("policy");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("unset") << QString() << "SetProcessDpiAwareness 0\nqt 0";
+    QTest::newRow("noScale") << "NOSCALE" << "qt 0";
+}
+
+// Where the system's DPI library exists, the system scales the process and Qt does not.
+void DisplaySetupTest::systemScalingWhereAvailable()
+{
+    QFETCH(QString, policy);
+    QFETCH(QString, expected);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LD_LIBRARY_PATH"), QStringLiteral(TAVRIX_FAKE_SHCORE_DIR));
+    environment.remove(QString::fromLatin1(POLICY));
+    if (!policy.isNull())
+        environment.insert(QString::fromLatin1(POLICY), policy);
+    QProcess helper;
+    helper.setProcessEnvironment(environment);
+    helper.start(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath(), {QStringLiteral("high-dpi")});
+    QVERIFY(helper.waitForFinished(20000));
+    QCOMPARE(helper.exitCode(), 0);
+    QCOMPARE(QString::fromUtf8(helper.readAllStandardOutput()).trimmed(), expected);
+}
+
+void DisplaySetupTest::desktopOpenGL()
+{
+    QCoreApplication::setAttribute(Qt::AA_UseDesktopOpenGL, false);
+    Tavrix::App::UseDesktopOpenGL();
+    QVERIFY(QCoreApplication::testAttribute(Qt::AA_UseDesktopOpenGL));
+}
+
+int main(int argc, char** argv)
+{
+    if (argc > 1 && qstrcmp(argv[1], "high-dpi") == 0) {
+        Tavrix::App::HighDpiFix();
+        std::cout << "qt " << QCoreApplication::testAttribute(Qt::AA_EnableHighDpiScaling) << std::endl;
+        return 0;
+    }
+    // Both settings must be made before any application object exists.
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, false);
+    DisplaySetupTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_display.moc"
