@@ -11,7 +11,36 @@
 
 namespace {
 const char* const CLICK_COUNT_KEY = "Demo/ClickCount";
+
+// The arguments again as one command-line text, quoted where the words need it.
+QString ArgumentsText(const QStringList& arguments)
+{
+    QStringList words;
+    for (QString word : arguments) {
+        if (word.isEmpty() || word.contains(QLatin1Char(' ')) || word.contains(QLatin1Char('"')))
+            word = QLatin1Char('"') + word.replace(QLatin1Char('"'), QStringLiteral("\"\"\"")) + QLatin1Char('"');
+        words << word;
+    }
+    return words.join(QLatin1Char(' '));
 }
+
+QString LaunchTypeText(Tavrix::App::Application::LaunchType type)
+{
+    switch (type) {
+    case Tavrix::App::Application::NewInstall:
+        return MainWindow::tr("new installation");
+    case Tavrix::App::Application::Reinstall:
+        return MainWindow::tr("reinstallation");
+    case Tavrix::App::Application::Update:
+        return MainWindow::tr("update");
+    case Tavrix::App::Application::Regular:
+        return MainWindow::tr("regular start");
+    case Tavrix::App::Application::NotSet:
+        break;
+    }
+    return MainWindow::tr("not set");
+}
+} // namespace
 
 MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productStore)
     : m_productStore(std::move(productStore))
@@ -22,6 +51,11 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
 
     auto* fileMenu = menuBar()->addMenu(tr("&File"));
     fileMenu->setObjectName(QStringLiteral("fileMenu"));
+    auto* restart = fileMenu->addAction(tr("&Restart"), this, [] {
+        if (auto* app = qobject_cast<Tavrix::App::Application*>(qApp))
+            app->TryToRestart(Tavrix::Enums::Interactive, ArgumentsText(QCoreApplication::arguments().mid(1)));
+    });
+    restart->setObjectName(QStringLiteral("restartAction"));
     fileMenu->addAction(tr("&Quit"), qApp, &QApplication::closeAllWindows, QKeySequence::Quit);
 
     auto* central = new QWidget(this);
@@ -44,6 +78,7 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
     settingsLayout->addWidget(m_counter, 1);
     settingsLayout->addWidget(increment);
     m_panels->addWidget(settings);
+    AddLaunchPanel(central);
     connect(increment, &QPushButton::clicked, this, [this] {
         m_productStore->SetInt(CLICK_COUNT_KEY, m_productStore->GetInt(CLICK_COUNT_KEY, 0) + 1);
     });
@@ -117,4 +152,58 @@ void MainWindow::OnByteArrayChanged(const std::string& key, const std::vector<un
                                     const boost::optional<std::vector<unsigned char>>&)
 {
     Log(tr("%1 set to %2 bytes").arg(QString::fromStdString(key)).arg(newValue.size()));
+}
+
+void MainWindow::AddLaunchPanel(QWidget* parent)
+{
+    auto* launch = new QGroupBox(tr("Launch"), parent);
+    launch->setObjectName(QStringLiteral("launchPanel"));
+    auto* layout = new QVBoxLayout(launch);
+    m_launchTypes = new QLabel(launch);
+    m_launchTypes->setObjectName(QStringLiteral("launchTypes"));
+    m_launchTypes->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(m_launchTypes);
+    auto* crashes = new QHBoxLayout;
+    m_crashedSessions = new QListWidget(launch);
+    m_crashedSessions->setObjectName(QStringLiteral("crashedSessions"));
+    m_crashedSessions->setMaximumHeight(80);
+    auto* clear = new QPushButton(tr("Clear crashes"), launch);
+    clear->setObjectName(QStringLiteral("clearCrashesButton"));
+    crashes->addWidget(m_crashedSessions, 1);
+    crashes->addWidget(clear, 0, Qt::AlignTop);
+    layout->addLayout(crashes);
+    m_panels->addWidget(launch);
+    connect(clear, &QPushButton::clicked, this, [this] {
+        if (auto* app = qobject_cast<Tavrix::App::Application*>(qApp)) {
+            app->ClearCrashes();
+            Log(tr("Crash history cleared"));
+        }
+        ShowCrashedSessions();
+    });
+}
+
+void MainWindow::ShowLaunchFacts()
+{
+    auto* app = qobject_cast<Tavrix::App::Application*>(qApp);
+    if (!app)
+        return;
+    m_launchTypes->setText(tr("Launch type (product store): %1<br>Launch type (common store): %2<br>"
+                              "Days since the first start: %3<br>Session: %4")
+                               .arg(LaunchTypeText(app->GetProductLaunchType()),
+                                    LaunchTypeText(app->GetLaunchType()))
+                               .arg(app->GetDaysPassed())
+                               .arg(QString::fromStdString(app->SessionId())));
+    ShowCrashedSessions();
+}
+
+void MainWindow::ShowCrashedSessions()
+{
+    auto* app = qobject_cast<Tavrix::App::Application*>(qApp);
+    m_crashedSessions->clear();
+    if (!app)
+        return;
+    for (const std::string& session : app->GetCrashedSessions())
+        m_crashedSessions->addItem(tr("Crashed session %1").arg(QString::fromStdString(session)));
+    if (m_crashedSessions->count() == 0)
+        m_crashedSessions->addItem(tr("No crashed sessions"));
 }

@@ -22,6 +22,8 @@ public:
 
     /// Fills the start-up facts; called once the application has started.
     void ShowStartupFacts();
+    /// Fills the launch panel: the launch types, the days since the first start, the crashed runs.
+    void ShowLaunchFacts();
 
 private:
     void OnBoolChanged(const std::string& key, bool newValue, const boost::optional<bool>& oldValue) override;
@@ -36,10 +38,14 @@ private:
                             const boost::optional<std::vector<unsigned char>>& oldValue) override;
 
     void Log(const QString& line);
+    void AddLaunchPanel(QWidget* parent);
+    void ShowCrashedSessions();
 
     std::shared_ptr<Tavrix::App::ISettingsManager> m_productStore;
     QVBoxLayout* m_panels = nullptr;
     QLabel* m_startupFacts = nullptr;
     QLabel* m_counter = nullptr;
     QListWidget* m_events = nullptr;
+    QLabel* m_launchTypes = nullptr;
+    QListWidget* m_crashedSessions = nullptr;
 };

@@ -39,6 +39,8 @@ DemoOptions ParseDemoOptions(const QStringList& arguments)
 int main(int argc, char* argv[])
 {
     Q_INIT_RESOURCE(demo);
+    Tavrix::App::HighDpiFix();
+    Tavrix::App::UseDesktopOpenGL();
     Tavrix::App::Application app(argc, argv);
     const DemoOptions options = ParseDemoOptions(QCoreApplication::arguments());
 
@@ -60,6 +62,7 @@ int main(int argc, char* argv[])
     bool started = false;
     QObject::connect(&app, &Tavrix::App::Application::ApplicationStarted, &window, [&] {
         window.ShowStartupFacts();
+        window.ShowLaunchFacts();
         started = true;
     });
 
