@@ -1,5 +1,6 @@
 #include <Tavrix/App/Application/CrashTracker.h>
 
+#include <Tavrix/Platform/RunningProcesses.h>
 #include <Tavrix/Util/Conversions.h>
 #include <Tavrix/Util/ProcessInfo.h>
 
@@ -12,6 +13,8 @@
 #include <QStandardPaths>
 
 #include <glog/logging.h>
+
+#include <algorithm>
 
 namespace Tavrix::App {
 namespace {
@@ -108,15 +111,30 @@ void CrashTracker::StartSession()
     } else {
         const QString executable = QCoreApplication::applicationFilePath();
         const QStringList keys = store.allKeys();
+        // One listing spares a system call per entry for the processes that are long gone.
+        const std::vector<long> running = Platform::RunningProcessIds();
+        const auto listed = [&running](unsigned long id) {
+            return running.empty() || std::binary_search(running.cbegin(), running.cend(), static_cast<long>(id));
+        };
+        QStringList ended;
         for (const QString& key : keys) {
+            const unsigned long id = key.toULong(nullptr, 10);
             // An entry under this process's own id predates it: an earlier run with the same id
             // that crashed.
-            if (key != ownKey && Util::IsProcessRunning(key.toULong(nullptr, 10), executable))
+            if (key != ownKey && listed(id) && Util::IsProcessRunning(id, executable))
                 continue;
             const std::string session = Util::QStringToUtf8(store.value(key).toString());
             if (!session.empty())
                 d->badSessions.push_back(session);
-            store.remove(key);
+            ended << key;
+        }
+        // Removing keys one by one costs a map insertion each; after a run of crashes usually
+        // every entry goes.
+        if (ended.size() == keys.size()) {
+            store.clear();
+        } else {
+            for (const QString& key : qAsConst(ended))
+                store.remove(key);
         }
     }
     store.setValue(ownKey, Util::Utf8ToQString(d->sessionId));
