@@ -57,7 +57,11 @@ std::unique_ptr<NamedMutexLock> NamedMutexLock::TryAcquire(const QString& name)
     const int fd = OpenLockFile(name);
     if (fd < 0)
         return nullptr;
-    if (LockFile(fd, LOCK_EX | LOCK_NB) != 0) {
+    // The exclusive lock only proves that nobody else holds the mutex. Kept, it would make every
+    // program that opens the mutex wait in its constructor for as long as this lock lives; a
+    // shared lock keeps other takers out just the same. A taker that slips in while the lock is
+    // converted wins, and this one then reports the mutex as held.
+    if (LockFile(fd, LOCK_EX | LOCK_NB) != 0 || LockFile(fd, LOCK_SH | LOCK_NB) != 0) {
         ::close(fd);
         return nullptr;
     }

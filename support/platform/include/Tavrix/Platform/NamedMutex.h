@@ -27,7 +27,8 @@ private:
     int m_fd = -1;
 };
 
-/// Exclusive ownership of a named mutex, released when the object goes.
+/// Ownership of a named mutex, released when the object goes. Nobody else can take it meanwhile,
+/// but opening it (NamedMutex) never waits for the owner.
 class PLATFORM_EXPORT NamedMutexLock
 {
 public:

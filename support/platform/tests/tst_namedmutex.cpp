@@ -1,0 +1,113 @@
+#include "helperprocess.h"
+
+#include <Tavrix/Platform/NamedMutex.h>
+
+#include <QStandardPaths>
+#include <QTest>
+
+#include <chrono>
+#include <future>
+#include <thread>
+
+using Tavrix::Platform::NamedMutex;
+using Tavrix::Platform::NamedMutexLock;
+
+class tst_NamedMutex : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void heldHere_data();
+    void heldHere();
+    void heldElsewhere_data();
+    void heldElsewhere();
+    void openingNeverWaits();
+};
+
+namespace {
+
+void AddNameRows()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("name");
+
+    for (const QString& kind : {QStringLiteral("mutex"), QStringLiteral("lock")}) {
+        QTest::addRow("%s plain name", qPrintable(kind)) << kind << QStringLiteral("tst-plain");
+        QTest::addRow("%s name with separators", qPrintable(kind))
+            << kind << QStringLiteral("Global\\tst/odd name");
+        QTest::addRow("%s non-ASCII name", qPrintable(kind)) << kind << QStringLiteral("tst-\u00e9\u6f22");
+    }
+}
+
+} // namespace
+
+void tst_NamedMutex::heldHere_data()
+{
+    AddNameRows();
+}
+
+// Another process cannot take the mutex while this one has it open or locked, and can once
+// this one has let go.
+void tst_NamedMutex::heldHere()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, name);
+    {
+        std::unique_ptr<NamedMutex> mutex;
+        std::unique_ptr<NamedMutexLock> lock;
+        if (kind == QLatin1String("mutex")) {
+            mutex = std::make_unique<NamedMutex>(name);
+            QVERIFY(mutex->IsValid());
+        } else {
+            lock = NamedMutexLock::TryAcquire(name);
+            QVERIFY(lock);
+            QVERIFY(!NamedMutexLock::TryAcquire(name)); // not even this process takes it twice
+        }
+        QCOMPARE(RunHelper({QStringLiteral("trylock"), name}), 1);
+    }
+    QCOMPARE(RunHelper({QStringLiteral("trylock"), name}), 0);
+}
+
+void tst_NamedMutex::heldElsewhere_data()
+{
+    AddNameRows();
+}
+
+// A mutex held by another process cannot be taken here until that process dies; its death
+// frees it with nobody letting go.
+void tst_NamedMutex::heldElsewhere()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, name);
+    const auto holder = StartReadyHelper({QStringLiteral("hold") + kind, name});
+    QVERIFY(holder);
+    QVERIFY(!NamedMutexLock::TryAcquire(name));
+    if (kind == QLatin1String("mutex"))
+        QVERIFY(NamedMutex(name).IsValid()); // several processes may hold it open at once
+    QVERIFY(KillHelper(*holder));
+    QVERIFY(NamedMutexLock::TryAcquire(name));
+}
+
+// Opening a mutex must not wait for another process that has it taken: a starting program
+// would hang for as long as that process keeps it.
+void tst_NamedMutex::openingNeverWaits()
+{
+    const QString name = QStringLiteral("tst-taken");
+    const auto taker = StartReadyHelper({QStringLiteral("holdlock"), name});
+    QVERIFY(taker);
+    std::packaged_task<bool()> open([&] { return NamedMutex(name).IsValid(); });
+    auto opened = open.get_future();
+    std::thread opener(std::move(open));
+    const bool inTime = opened.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    if (!inTime) {
+        QVERIFY(KillHelper(*taker)); // lets the opener finish
+        opener.join();
+        QFAIL("opening the mutex waited for the process that had taken it");
+    }
+    opener.join();
+    QVERIFY(KillHelper(*taker));
+}
+
+QTEST_GUILESS_MAIN(tst_NamedMutex)
+#include "tst_namedmutex.moc"
