@@ -184,6 +184,10 @@ void LaunchTypeTest::checkFirstLaunch_data()
         << "4.1.0" << false << QVariantMap{{"DateTime", "D1"}}
         << QVariantMap{{"Version", "3-9-0"}, {"DateOfFirstStart", old}} << int(Application::Update)
         << QVariantMap{{"ProductInstallType", 3}} << QVariantMap{{"Version", "4-1-0"}} << true;
+    QTest::newRow("commonIgnoresOddProductType")
+        << "4.1.0" << false << QVariantMap{{"ProductInstallType", 99}, {"DateTime", "D1"}} << none
+        << int(Application::NewInstall) << QVariantMap{{"ProductInstallType", 1}}
+        << QVariantMap{{"Version", "4-1-0"}} << true;
     QTest::newRow("commonWithoutProductTypeReinstalls")
         << "4.1.0" << false << QVariantMap{{"DateTime", "D2"}}
         << QVariantMap{{"Version", "4-1-0"}, {"InstallDateTime", "D1"}} << int(Application::Reinstall)

@@ -391,8 +391,9 @@ Application::LaunchType Application::CheckFirstLaunch(const std::shared_ptr<ISet
     const std::string last = store->GetString("Version", "");
     const std::string installDateTime = product->GetString("DateTime", "");
     const int storedType = product->GetInt("ProductInstallType", NotSet);
-    // Against another store the product's recorded decision stands.
-    const bool takeProductType = store != product && storedType != NotSet;
+    // Against another store the product's recorded decision stands; a value that is no launch
+    // type counts as none recorded.
+    const bool takeProductType = store != product && storedType > NotSet && storedType <= Regular;
 
     if (last == current) {
         if (store->GetString("InstallDateTime", "") == installDateTime)
