@@ -39,7 +39,8 @@ void RestartApplication(Tavrix::Enums::WorkingMode mode, const QPixmap& icon, co
     if (!arguments.isEmpty())
         commandLine += QLatin1Char(' ') + arguments;
     const QStringList words = QProcess::splitCommand(commandLine);
-    QProcess::startDetached(words.constFirst(), words.mid(1));
+    if (!words.isEmpty())
+        QProcess::startDetached(words.constFirst(), words.mid(1));
 }
 
 } // namespace Tavrix::App
