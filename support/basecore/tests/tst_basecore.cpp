@@ -1,0 +1,228 @@
+#include <Tavrix/Core/DataInputString.h>
+#include <Tavrix/Core/DyLib.h>
+#include <Tavrix/Core/IOException.h>
+#include <Tavrix/Core/PropertySerializer.h>
+#include <Tavrix/Exception.h>
+#include <Tavrix/NotNull.h>
+#include <Tavrix/RefCount.h>
+
+#include <QStandardPaths>
+#include <QTest>
+
+#include <boost/intrusive_ptr.hpp>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+using Tavrix::Core::Property;
+using Tavrix::Core::PropertySerializer;
+
+class tst_BaseCore : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void deserialize_data();
+    void deserialize();
+    void dyLib_data();
+    void dyLib();
+    void notNull();
+    void refCounting();
+    void exception();
+};
+
+namespace {
+
+// "a/b" names the child b of the child a.
+Property Child(const Property& root, const QString& path)
+{
+    Property node = root;
+    for (const QString& name : path.split(QLatin1Char('/')))
+        node = node[name.toStdString()];
+    return node;
+}
+
+} // namespace
+
+void tst_BaseCore::deserialize_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<bool>("replace");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QVariantMap>("children"); // path to text; an invalid value: no such child
+
+    QByteArray large("{");
+    for (int i = 0; i < 500; ++i)
+        large += (i ? "," : "") + QByteArray("\"k") + QByteArray::number(i) + "\": \"value "
+                 + QByteArray::number(i) + "\"";
+    large += "}";
+
+    const QVariantMap untouched{{"before", "x"}};
+    QTest::newRow("theme names") << QByteArray(R"({"en_US": "Light", "de_DE": "Hell"})") << true << true
+                                 << QVariantMap{{"en_US", "Light"}, {"de_DE", "Hell"}, {"before", QVariant()}};
+    QTest::newRow("kept when not replacing") << QByteArray(R"({"en_US": "Light"})") << false << true
+                                             << QVariantMap{{"en_US", "Light"}, {"before", "x"}};
+    QTest::newRow("non-ASCII") << QByteArray("{\"ja_JP\": \"\xe3\x83\xa9\xe3\x82\xa4\xe3\x83\x88\"}")
+                               << true << true
+                               << QVariantMap{{"ja_JP", QString::fromUtf8("\xe3\x83\xa9\xe3\x82\xa4\xe3\x83\x88")}};
+    QTest::newRow("escapes") << QByteArray(R"({"q": "a\"b\\c\u00e9"})") << true << true
+                             << QVariantMap{{"q", QString::fromUtf8("a\"b\\c\xc3\xa9")}};
+    QTest::newRow("nested") << QByteArray(R"({"a": {"b": "c"}})") << true << true
+                            << QVariantMap{{"a/b", "c"}};
+    QTest::newRow("longer than one read") << large << true << true
+                                          << QVariantMap{{"k0", "value 0"}, {"k499", "value 499"}};
+    QTest::newRow("empty object") << QByteArray("{}") << true << true << QVariantMap{{"before", QVariant()}};
+    QTest::newRow("empty text") << QByteArray() << true << false << untouched;
+    QTest::newRow("unterminated") << QByteArray(R"({"en_US": "Li)") << true << false << untouched;
+    QTest::newRow("missing value") << QByteArray(R"({"a": })") << true << false << untouched;
+    QTest::newRow("trailing garbage") << QByteArray(R"({"a": "b"} x)") << true << false << untouched;
+    QTest::newRow("not JSON") << QByteArray("en_US=Light") << true << false << untouched;
+    QTest::newRow("binary") << QByteArray("\xff\xfe\0{\x01", 5) << true << false << untouched;
+}
+
+// The text becomes the target's children; malformed text gives false and leaves the target alone.
+void tst_BaseCore::deserialize()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(bool, replace);
+    QFETCH(bool, ok);
+    QFETCH(QVariantMap, children);
+    Property target("theme");
+    target.Tree().put("before", "x");
+    QCOMPARE(PropertySerializer::Deserialize(target, Tavrix::Core::DataInputString::Create(json.toStdString()),
+                                             replace),
+             ok);
+    for (auto it = children.cbegin(); it != children.cend(); ++it) {
+        const std::string top = it.key().section(QLatin1Char('/'), 0, 0).toStdString();
+        QCOMPARE(target.ChildExists(top), it.value().isValid());
+        if (it.value().isValid())
+            QCOMPARE(QString::fromStdString(Child(target, it.key()).GetString()), it.value().toString());
+    }
+}
+
+void tst_BaseCore::dyLib_data()
+{
+    QTest::addColumn<QString>("library");
+    QTest::addColumn<QString>("symbol");
+    QTest::addColumn<bool>("opened");
+    QTest::addColumn<bool>("found");
+
+    QTest::newRow("system library") << "libm.so.6" << "cos" << true << true;
+    QTest::newRow("missing symbol") << "libm.so.6" << "tavrix_no_such_symbol" << true << false;
+    QTest::newRow("missing library") << "libtavrix-no-such-library.so" << "cos" << false << false;
+    QTest::newRow("not a library") << "/etc/passwd" << "cos" << false << false;
+    QTest::newRow("empty symbol") << "libm.so.6" << "" << true << false;
+}
+
+void tst_BaseCore::dyLib()
+{
+    QFETCH(QString, library);
+    QFETCH(QString, symbol);
+    QFETCH(bool, opened);
+    QFETCH(bool, found);
+    Tavrix::Core::DyLib lib;
+    QVERIFY(!lib.GetProc("cos")); // nothing open yet
+    QCOMPARE(lib.Open(Tavrix::ioPath(library.toStdString())), opened);
+    void* const proc = lib.GetProc(symbol.toStdString());
+    QCOMPARE(proc != nullptr, found);
+    if (found && symbol == QLatin1String("cos"))
+        QCOMPARE(reinterpret_cast<double (*)(double)>(proc)(0.0), 1.0);
+}
+
+void tst_BaseCore::notNull()
+{
+    auto message = [](auto make) -> std::string {
+        try {
+            make();
+        } catch (const std::logic_error& error) {
+            return error.what();
+        }
+        return "nothing thrown";
+    };
+    QCOMPARE(message([] { Tavrix::NotNull<int*> p(nullptr); }),
+             std::string("NotNull can not initialized by null"));
+    QCOMPARE(message([] { Tavrix::NotNull<std::shared_ptr<int>> p(std::shared_ptr<int>{}); }),
+             std::string("NotNull can not initialized by null"));
+
+    const auto value = std::make_shared<std::string>("held");
+    const Tavrix::NotNull<std::shared_ptr<std::string>> held(value);
+    QCOMPARE(held->size(), size_t(4));
+    QVERIFY(held.Get() == value);
+}
+
+namespace {
+
+class Probe : public Tavrix::IRefCountable
+{
+public:
+    explicit Probe(std::atomic<int>* destroyed) : m_destroyed(destroyed) {}
+    ~Probe() override { ++*m_destroyed; }
+
+private:
+    std::atomic<int>* m_destroyed;
+};
+
+using CountedProbe = Tavrix::RefCounted<Probe>;
+
+} // namespace
+
+// The last release destroys the object exactly once, also when copies come and go on several threads.
+void tst_BaseCore::refCounting()
+{
+    std::atomic<int> destroyed{0};
+    boost::intrusive_ptr<CountedProbe> first(new CountedProbe(&destroyed));
+    QCOMPARE(first->GetRefCount(), 1u);
+    boost::intrusive_ptr<Tavrix::IRefCountable> second = first;
+    QCOMPARE(first->GetRefCount(), 2u);
+
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([held = first] {
+            for (int i = 0; i < 10000; ++i)
+                boost::intrusive_ptr<CountedProbe> copy = held;
+        });
+    for (auto& thread : threads)
+        thread.join();
+    QCOMPARE(first->GetRefCount(), 2u);
+
+    first.reset();
+    QCOMPARE(destroyed.load(), 0);
+    second.reset();
+    QCOMPARE(destroyed.load(), 1);
+}
+
+namespace {
+
+[[noreturn]] void RaiseIOError(int* line)
+{
+    *line = __LINE__ + 1;
+    TAVRIX_THROW(Tavrix::Core::IOException, "pipe gone");
+}
+
+} // namespace
+
+// An exception carries its description, where it was thrown, and the call stack of that place.
+void tst_BaseCore::exception()
+{
+    int line = 0;
+    try {
+        RaiseIOError(&line);
+        QFAIL("nothing thrown");
+    } catch (const Tavrix::Exception& error) {
+        QCOMPARE(std::string(error.what()), std::string("pipe gone"));
+        QCOMPARE(error.Description(), std::string("pipe gone"));
+        const QString location = QString::fromStdString(error.Location());
+        QVERIFY2(location.contains(QLatin1String("RaiseIOError")), qPrintable(location));
+        QVERIFY2(location.contains(QStringLiteral("tst_basecore.cpp:%1").arg(line)), qPrintable(location));
+        QVERIFY(QString::fromStdString(error.CallStack()).count(QLatin1Char('\n')) >= 2);
+    }
+    const Tavrix::Exception plain("plain");
+    QVERIFY(plain.Location().empty());
+    QVERIFY(!plain.CallStack().empty());
+    QVERIFY(!Tavrix::GetCallStack().empty());
+}
+
+QTEST_GUILESS_MAIN(tst_BaseCore)
+#include "tst_basecore.moc"

@@ -1,0 +1,270 @@
+#include "helperprocess.h"
+
+#include <Tavrix/Util/AppMutexLocker.h>
+#include <Tavrix/Util/Conversions.h>
+#include <Tavrix/Util/ProcessInfo.h>
+#include <Tavrix/Util/RemoveDir.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <ctime>
+#include <fstream>
+
+#include <sys/wait.h>
+#include <unistd.h>
+#include <utime.h>
+
+using namespace Tavrix::Util;
+
+Q_DECLARE_METATYPE(Tavrix::Core::Version)
+
+class tst_QtKit : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void appMutexLocker_data();
+    void appMutexLocker();
+    void isProcessRunning_data();
+    void isProcessRunning();
+    void removeDir_data();
+    void removeDir();
+    void versionToString_data();
+    void versionToString();
+};
+
+namespace {
+
+std::vector<std::string> ToNames(const QStringList& names)
+{
+    std::vector<std::string> result;
+    for (const QString& name : names)
+        result.push_back(name.toStdString());
+    return result;
+}
+
+char ProcessState(pid_t pid)
+{
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const auto end = text.rfind(')');
+    return end == std::string::npos || end + 2 >= text.size() ? '?' : text[end + 2];
+}
+
+// A child that has ended but is not reaped yet; -1 when it could not be made.
+pid_t StartZombie()
+{
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        ::_exit(0);
+    for (int i = 0; pid > 0 && i < 1000; ++i) {
+        if (ProcessState(pid) == 'Z')
+            return pid;
+        QTest::qSleep(5);
+    }
+    return -1;
+}
+
+void Touch(const QString& path, int daysOld)
+{
+    QFile file(path);
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    const time_t when = std::time(nullptr) - time_t(daysOld) * 24 * 3600;
+    const utimbuf times{when, when};
+    QCOMPARE(::utime(QFile::encodeName(path).constData(), &times), 0);
+}
+
+QStringList Tree(const QString& root)
+{
+    QStringList entries;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        entries << QDir(root).relativeFilePath(it.next());
+    entries.sort();
+    return entries;
+}
+
+} // namespace
+
+void tst_QtKit::appMutexLocker_data()
+{
+    QTest::addColumn<QString>("holder");
+    QTest::addColumn<QStringList>("names");
+
+    QTest::newRow("running program") << "holdmutex" << QStringList{"tst-held"};
+    QTest::newRow("other locker") << "holdlock" << QStringList{"tst-held"};
+    QTest::newRow("one of several") << "holdmutex" << QStringList{"tst-free-a", "tst-held", "tst-free-b"};
+}
+
+// The locker fails while another process holds one of the mutexes and keeps nothing then; once
+// that process is killed it succeeds and keeps them all until it goes.
+void tst_QtKit::appMutexLocker()
+{
+    QFETCH(QString, holder);
+    QFETCH(QStringList, names);
+    const auto other = StartReadyHelper({holder, QStringLiteral("tst-held")});
+    QVERIFY(other);
+    {
+        AppMutexLocker locker(ToNames(names));
+        QVERIFY(!locker.TryLockAppMutex());
+        QVERIFY(!locker.TryLockAppMutex());
+        for (const QString& name : names)
+            if (name != QLatin1String("tst-held"))
+                QCOMPARE(RunHelper({QStringLiteral("trylock"), name}), 0);
+
+        QVERIFY(KillHelper(*other));
+        QVERIFY(locker.TryLockAppMutex());
+        QVERIFY(locker.TryLockAppMutex()); // taking again what it holds already
+        for (const QString& name : names)
+            QCOMPARE(RunHelper({QStringLiteral("trylock"), name}), 1);
+        QVERIFY(!AppMutexLocker(ToNames(names)).TryLockAppMutex());
+    }
+    for (const QString& name : names)
+        QCOMPARE(RunHelper({QStringLiteral("trylock"), name}), 0);
+}
+
+void tst_QtKit::isProcessRunning_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("running");
+
+    QTest::newRow("live child") << "live" << true;
+    QTest::newRow("live child through a link") << "link" << true;
+    QTest::newRow("other executable") << "other" << false;
+    QTest::newRow("zombie") << "zombie" << false;
+    QTest::newRow("reaped") << "reaped" << false;
+    QTest::newRow("this process") << "self" << true;
+    QTest::newRow("id zero") << "zero" << false;
+    QTest::newRow("id out of range") << "huge" << false;
+    QTest::newRow("empty path") << "empty" << false;
+}
+
+void tst_QtKit::isProcessRunning()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, running);
+    const QString helper = QStringLiteral(TAVRIX_MUTEX_HELPER);
+    const QString self = QCoreApplication::applicationFilePath();
+    QTemporaryDir dir;
+    std::unique_ptr<QProcess> child;
+    if (kind == QLatin1String("live") || kind == QLatin1String("link") || kind == QLatin1String("other")) {
+        child = StartReadyHelper({QStringLiteral("sleep")});
+        QVERIFY(child);
+    }
+    unsigned long pid = child ? static_cast<unsigned long>(child->processId()) : 0;
+    QString path = helper;
+    if (kind == QLatin1String("link")) {
+        path = dir.filePath(QStringLiteral("link to helper"));
+        QVERIFY(QFile::link(helper, path));
+    } else if (kind == QLatin1String("other") || kind == QLatin1String("self")
+               || kind == QLatin1String("zombie") || kind == QLatin1String("reaped")) {
+        path = self;
+    }
+    pid_t zombie = -1;
+    if (kind == QLatin1String("zombie") || kind == QLatin1String("reaped")) {
+        zombie = StartZombie();
+        QVERIFY(zombie > 0);
+        pid = static_cast<unsigned long>(zombie);
+        if (kind == QLatin1String("reaped"))
+            QCOMPARE(::waitpid(zombie, nullptr, 0), zombie);
+    } else if (kind == QLatin1String("self")) {
+        pid = static_cast<unsigned long>(QCoreApplication::applicationPid());
+    } else if (kind == QLatin1String("huge")) {
+        pid = (1UL << 40) + static_cast<unsigned long>(QCoreApplication::applicationPid());
+    } else if (kind == QLatin1String("empty")) {
+        pid = static_cast<unsigned long>(QCoreApplication::applicationPid());
+        path.clear();
+    }
+    QCOMPARE(IsProcessRunning(pid, path), running);
+    if (kind == QLatin1String("zombie"))
+        ::waitpid(zombie, nullptr, 0);
+    if (child)
+        QVERIFY(KillHelper(*child));
+}
+
+void tst_QtKit::removeDir_data()
+{
+    QTest::addColumn<bool>("removeEmptyFolders");
+    QTest::addColumn<QStringList>("left");
+
+    const QStringList kept{"limit.txt", "new.txt", "recent", "recent/new.txt"};
+    QTest::newRow("folders kept") << false
+                                  << (kept + QStringList{"empty", "nested", "nested/deeper", "old"});
+    QTest::newRow("empty folders removed") << true << kept;
+}
+
+// Files older than the limit go wherever they are, a link's target outside stays, and with the
+// flag set the folders left empty go too; the folder itself always stays.
+void tst_QtKit::removeDir()
+{
+    QFETCH(bool, removeEmptyFolders);
+    QFETCH(QStringList, left);
+    QTemporaryDir dir;
+    const QString root = dir.filePath(QStringLiteral("root"));
+    const QString outside = dir.filePath(QStringLiteral("outside"));
+    Touch(root + "/new.txt", 0);
+    Touch(root + "/limit.txt", 6);
+    Touch(root + "/old.txt", 10);
+    Touch(root + "/.hidden-old", 10);
+    Touch(root + "/old/old.txt", 30);
+    Touch(root + "/recent/new.txt", 1);
+    Touch(root + "/nested/deeper/old.txt", 8);
+    QVERIFY(QDir().mkpath(root + "/empty"));
+    Touch(outside + "/old.txt", 100);
+    QVERIFY(QFile::link(outside, root + "/link-to-outside"));
+    QVERIFY(QFile::link(outside + "/old.txt", root + "/link-to-old-file"));
+
+    RemoveDir(root, 7, removeEmptyFolders);
+
+    QStringList tree = Tree(root);
+    tree.removeAll(QStringLiteral("link-to-outside"));
+    tree.removeAll(QStringLiteral("link-to-old-file"));
+    left.sort();
+    QCOMPARE(tree, left);
+    QVERIFY(QFile::exists(outside + "/old.txt")); // links are not followed
+    QVERIFY(QFileInfo(root).isDir());
+    RemoveDir(root + "/missing", 7, removeEmptyFolders); // nothing to do, no crash
+    RemoveDir(QString(), 7, removeEmptyFolders);
+}
+
+void tst_QtKit::versionToString_data()
+{
+    QTest::addColumn<Tavrix::Core::Version>("version");
+    QTest::addColumn<int>("detail");
+    QTest::addColumn<QString>("separator");
+    QTest::addColumn<QString>("expected");
+
+    const Tavrix::Core::Version v(4, 1, 0, 17);
+    QTest::newRow("major.minor.patch") << v << 0 << "." << "4.1.0";
+    QTest::newRow("with build") << v << 1 << "." << "4.1.0.17";
+    QTest::newRow("major.minor") << v << 2 << "." << "4.1";
+    QTest::newRow("other separator") << v << 0 << ", " << "4, 1, 0";
+    QTest::newRow("empty separator") << v << 1 << "" << "41017";
+    QTest::newRow("unknown detail") << v << 7 << "." << "4.1.0";
+    QTest::newRow("negative detail") << v << -1 << "." << "4.1.0";
+    QTest::newRow("no build given") << Tavrix::Core::Version(1, 2, 3) << 1 << "." << "1.2.3.0";
+    QTest::newRow("large numbers") << Tavrix::Core::Version(4294967295u, 10, 100) << 0 << "."
+                                   << "4294967295.10.100";
+}
+
+void tst_QtKit::versionToString()
+{
+    QFETCH(Tavrix::Core::Version, version);
+    QFETCH(int, detail);
+    QFETCH(QString, separator);
+    QFETCH(QString, expected);
+    QCOMPARE(VersionToString(version, detail, separator), expected);
+}
+
+QTEST_GUILESS_MAIN(tst_QtKit)
+#include "tst_qtkit.moc"
