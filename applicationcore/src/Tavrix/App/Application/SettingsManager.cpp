@@ -150,7 +150,9 @@ int SettingsManager::GetInt(const std::string& key, int defaultValue) const
 
 std::string SettingsManager::GetString(const std::string& key, const std::string& defaultValue) const
 {
-    return ToUtf8(d->store.value(Utf8ToQString(key), QVariant(StringValue(defaultValue))));
+    // The default is returned as it stands rather than sent through a QVariant and back.
+    const QVariant value = d->store.value(Utf8ToQString(key));
+    return value.isValid() ? ToUtf8(value) : std::string(defaultValue.c_str());
 }
 
 std::vector<unsigned char> SettingsManager::GetByteArray(const std::string& key,
