@@ -143,6 +143,7 @@ private Q_SLOTS:
     void sharedTimerMutedWhileDragging_data();
     void sharedTimerMutedWhileDragging();
     void scrollAreaGetsOneScroller();
+    void webLinksOpenInPreferredBrowser_data();
     void webLinksOpenInPreferredBrowser();
     void runningMutexSeenByOtherProcess_data();
     void runningMutexSeenByOtherProcess();
@@ -428,19 +429,46 @@ void ApplicationTest::scrollAreaGetsOneScroller()
     QCOMPARE(scrollers(&window), 0);
 }
 
+void ApplicationTest::webLinksOpenInPreferredBrowser_data()
+{
+    QTest::addColumn<bool>("productChoice");
+    QTest::addColumn<bool>("installerChoice");
+    QTest::newRow("product store") << true << false;
+    QTest::newRow("installer store") << false << true;
+    QTest::newRow("product wins") << true << true;
+}
+
+// The browser comes from the product store, else from the installer's store, both read when a
+// link is opened.
 void ApplicationTest::webLinksOpenInPreferredBrowser()
 {
-    const QString record = m_dir.filePath(QStringLiteral("opened.txt"));
-    const QString browser = m_dir.filePath(QStringLiteral("browser.sh"));
-    QFile script(browser);
-    QVERIFY(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\nprintf '%s' \"$1\" > \"" + QFile::encodeName(record) + ".part\" && mv \""
-                 + QFile::encodeName(record) + ".part\" \"" + QFile::encodeName(record) + "\"\n");
-    script.close();
-    QVERIFY(script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+    QFETCH(bool, productChoice);
+    QFETCH(bool, installerChoice);
 
+    const QString record = m_dir.filePath(QStringLiteral("opened.txt"));
+    QFile::remove(record);
+    const auto writeBrowser = [&record](const QString& path) {
+        QFile script(path);
+        if (!script.open(QIODevice::WriteOnly))
+            return false;
+        script.write("#!/bin/sh\nprintf '%s %s' \"$0\" \"$1\" > \"" + QFile::encodeName(record)
+                     + ".part\" && mv \"" + QFile::encodeName(record) + ".part\" \""
+                     + QFile::encodeName(record) + "\"\n");
+        script.close();
+        return script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                     | QFileDevice::ExeOwner);
+    };
+    const QString productBrowser = m_dir.filePath(QStringLiteral("product-browser.sh"));
+    const QString installerBrowser = m_dir.filePath(QStringLiteral("installer-browser.sh"));
+    QVERIFY(writeBrowser(productBrowser));
+    QVERIFY(writeBrowser(installerBrowser));
+
+    App()->SetCustomizationManager(std::make_shared<Customization>("BrowserProduct"), false);
+    const auto installer = App()->GetInstallerSettings("");
+    QVERIFY(installer);
+    installer->SetString("Browser", installerChoice ? installerBrowser.toStdString() : "");
     const auto product = NewStore("browser-product");
-    product->SetString("PreferredBrowser", browser.toStdString());
+    product->SetString("PreferredBrowser", productChoice ? productBrowser.toStdString() : "");
     App()->SetProductSettingsManager(product);
 
     const QUrl url(QStringLiteral("https://example.com/page?x=1&y=two words"));
@@ -448,8 +476,11 @@ void ApplicationTest::webLinksOpenInPreferredBrowser()
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 10000);
     QFile opened(record);
     QVERIFY(opened.open(QIODevice::ReadOnly));
-    QCOMPARE(QUrl::fromEncoded(opened.readAll()), url);
+    const QString expected = (productChoice ? productBrowser : installerBrowser)
+                             + QLatin1Char(' ') + QString::fromUtf8(url.toEncoded());
+    QCOMPARE(QString::fromUtf8(opened.readAll()), expected);
     App()->SetProductSettingsManager(nullptr);
+    installer->Remove("Browser");
 }
 
 void ApplicationTest::runningMutexSeenByOtherProcess_data()

@@ -110,6 +110,10 @@ Application::Application(int& argc, char** argv, const AppContext& context)
         AbstractPreferredBrowser::PreferredBrowserContext context;
         if (d->lookAndFeel)
             context.currentLocale = Util::Utf8ToQString(d->lookAndFeel->GetCurrentLocale());
+        if (d->customizationManager) {
+            if (const auto installer = GetInstallerSettings(""))
+                context.installerBrowser = Util::Utf8ToQString(installer->GetString("Browser", ""));
+        }
         if (const auto store = GetProductSettingsManager())
             context.preferredBrowser = Util::Utf8ToQString(store->GetString("PreferredBrowser", ""));
         return context;
