@@ -18,6 +18,11 @@
 #include <Tavrix/App/Application/ISettingsManager.h>
 #include <Tavrix/App/Application/ISettingsManagerObserver.h>
 #include <Tavrix/App/Application/ISplash.h>
+#include <Tavrix/App/Application/LanguageDisplayName.h>
+#include <Tavrix/App/Application/LookAndFeelHandler.h>
+#include <Tavrix/App/Application/LookAndFeelManager.h>
+#include <Tavrix/App/Application/LookAndFeelNames.h>
+#include <Tavrix/App/Application/ResourceLocations.h>
 #include <Tavrix/App/Application/RestartApplication.h>
 #include <Tavrix/App/Application/SettingsManager.h>
 #include <Tavrix/App/Application/SyncExecutePolicy.h>
