@@ -1,0 +1,135 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>new installation</source>
+        <translation>Neuinstallation</translation>
+    </message>
+    <message>
+        <source>reinstallation</source>
+        <translation>erneute Installation</translation>
+    </message>
+    <message>
+        <source>update</source>
+        <translation>Aktualisierung</translation>
+    </message>
+    <message>
+        <source>regular start</source>
+        <translation>regulärer Start</translation>
+    </message>
+    <message>
+        <source>not set</source>
+        <translation>nicht gesetzt</translation>
+    </message>
+    <message>
+        <source>Tavrix Demo</source>
+        <translation>Tavrix-Demo</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Restart</source>
+        <translation>&amp;Neu starten</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Start-up</source>
+        <translation>Programmstart</translation>
+    </message>
+    <message>
+        <source>Observed setting</source>
+        <translation>Beobachtete Einstellung</translation>
+    </message>
+    <message>
+        <source>Count a click</source>
+        <translation>Klick zählen</translation>
+    </message>
+    <message>
+        <source>Clicks counted: %1</source>
+        <translation>Gezählte Klicks: %1</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;%1&lt;/b&gt; version %2&lt;br&gt;Preferred browser: %3&lt;br&gt;Architecture: %4&lt;br&gt;Installed in: %5</source>
+        <translation>&lt;b&gt;%1&lt;/b&gt; Version %2&lt;br&gt;Bevorzugter Browser: %3&lt;br&gt;Architektur: %4&lt;br&gt;Installiert in: %5</translation>
+    </message>
+    <message>
+        <source>Application started</source>
+        <translation>Anwendung gestartet</translation>
+    </message>
+    <message>
+        <source>%1 changed from %2 to %3</source>
+        <translation>%1 von %2 auf %3 geändert</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation>nichts</translation>
+    </message>
+    <message>
+        <source>%1 set to %2</source>
+        <translation>%1 auf %2 gesetzt</translation>
+    </message>
+    <message>
+        <source>true</source>
+        <translation>wahr</translation>
+    </message>
+    <message>
+        <source>false</source>
+        <translation>falsch</translation>
+    </message>
+    <message>
+        <source>%1 set to %2 bytes</source>
+        <translation>%1 auf %2 Bytes gesetzt</translation>
+    </message>
+    <message>
+        <source>Launch</source>
+        <translation>Programmaufruf</translation>
+    </message>
+    <message>
+        <source>Clear crashes</source>
+        <translation>Abstürze löschen</translation>
+    </message>
+    <message>
+        <source>Crash history cleared</source>
+        <translation>Absturzverlauf gelöscht</translation>
+    </message>
+    <message>
+        <source>Launch type (product store): %1&lt;br&gt;Launch type (common store): %2&lt;br&gt;Days since the first start: %3&lt;br&gt;Session: %4</source>
+        <translation>Starttyp (Produktspeicher): %1&lt;br&gt;Starttyp (gemeinsamer Speicher): %2&lt;br&gt;Tage seit dem ersten Start: %3&lt;br&gt;Sitzung: %4</translation>
+    </message>
+    <message>
+        <source>Crashed session %1</source>
+        <translation>Abgestürzte Sitzung %1</translation>
+    </message>
+    <message>
+        <source>No crashed sessions</source>
+        <translation>Keine abgestürzten Sitzungen</translation>
+    </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation>&amp;Sprache</translation>
+    </message>
+    <message>
+        <source>&amp;Theme</source>
+        <translation>Desi&amp;gn</translation>
+    </message>
+    <message>
+        <source>Look and feel</source>
+        <translation>Erscheinungsbild</translation>
+    </message>
+    <message>
+        <source>Theme: %1</source>
+        <translation>Design: %1</translation>
+    </message>
+    <message>
+        <source>Language: %1</source>
+        <translation>Sprache: %1</translation>
+    </message>
+</context>
+</TS>

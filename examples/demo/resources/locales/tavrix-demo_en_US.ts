@@ -1,0 +1,135 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>new installation</source>
+        <translation>new installation</translation>
+    </message>
+    <message>
+        <source>reinstallation</source>
+        <translation>reinstallation</translation>
+    </message>
+    <message>
+        <source>update</source>
+        <translation>update</translation>
+    </message>
+    <message>
+        <source>regular start</source>
+        <translation>regular start</translation>
+    </message>
+    <message>
+        <source>not set</source>
+        <translation>not set</translation>
+    </message>
+    <message>
+        <source>Tavrix Demo</source>
+        <translation>Tavrix Demo</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Restart</source>
+        <translation>&amp;Restart</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>Start-up</source>
+        <translation>Start-up</translation>
+    </message>
+    <message>
+        <source>Observed setting</source>
+        <translation>Observed setting</translation>
+    </message>
+    <message>
+        <source>Count a click</source>
+        <translation>Count a click</translation>
+    </message>
+    <message>
+        <source>Clicks counted: %1</source>
+        <translation>Clicks counted: %1</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;%1&lt;/b&gt; version %2&lt;br&gt;Preferred browser: %3&lt;br&gt;Architecture: %4&lt;br&gt;Installed in: %5</source>
+        <translation>&lt;b&gt;%1&lt;/b&gt; version %2&lt;br&gt;Preferred browser: %3&lt;br&gt;Architecture: %4&lt;br&gt;Installed in: %5</translation>
+    </message>
+    <message>
+        <source>Application started</source>
+        <translation>Application started</translation>
+    </message>
+    <message>
+        <source>%1 changed from %2 to %3</source>
+        <translation>%1 changed from %2 to %3</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <translation>nothing</translation>
+    </message>
+    <message>
+        <source>%1 set to %2</source>
+        <translation>%1 set to %2</translation>
+    </message>
+    <message>
+        <source>true</source>
+        <translation>true</translation>
+    </message>
+    <message>
+        <source>false</source>
+        <translation>false</translation>
+    </message>
+    <message>
+        <source>%1 set to %2 bytes</source>
+        <translation>%1 set to %2 bytes</translation>
+    </message>
+    <message>
+        <source>Launch</source>
+        <translation>Launch</translation>
+    </message>
+    <message>
+        <source>Clear crashes</source>
+        <translation>Clear crashes</translation>
+    </message>
+    <message>
+        <source>Crash history cleared</source>
+        <translation>Crash history cleared</translation>
+    </message>
+    <message>
+        <source>Launch type (product store): %1&lt;br&gt;Launch type (common store): %2&lt;br&gt;Days since the first start: %3&lt;br&gt;Session: %4</source>
+        <translation>Launch type (product store): %1&lt;br&gt;Launch type (common store): %2&lt;br&gt;Days since the first start: %3&lt;br&gt;Session: %4</translation>
+    </message>
+    <message>
+        <source>Crashed session %1</source>
+        <translation>Crashed session %1</translation>
+    </message>
+    <message>
+        <source>No crashed sessions</source>
+        <translation>No crashed sessions</translation>
+    </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>&amp;Theme</source>
+        <translation>&amp;Theme</translation>
+    </message>
+    <message>
+        <source>Look and feel</source>
+        <translation>Look and feel</translation>
+    </message>
+    <message>
+        <source>Theme: %1</source>
+        <translation>Theme: %1</translation>
+    </message>
+    <message>
+        <source>Language: %1</source>
+        <translation>Language: %1</translation>
+    </message>
+</context>
+</TS>

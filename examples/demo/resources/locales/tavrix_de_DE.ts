@@ -1,0 +1,33 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>ApplicationRestarter</name>
+    <message>
+        <source>Attention</source>
+        <translation>Achtung</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;This will restart the application.&lt;/b&gt;&lt;br&gt;Do you want to continue?</source>
+        <translation>&lt;b&gt;Die Anwendung wird neu gestartet.&lt;/b&gt;&lt;br&gt;Möchten Sie fortfahren?</translation>
+    </message>
+</context>
+<context>
+    <name>Tavrix::Util::AlertBox</name>
+    <message>
+        <source>Learn more</source>
+        <translation>Mehr erfahren</translation>
+    </message>
+</context>
+<context>
+    <name>AlertBox</name>
+    <message>
+        <source>Don&apos;t show this again</source>
+        <translation>Nicht mehr anzeigen</translation>
+    </message>
+    <message>
+        <source>Learn more</source>
+        <translation>Mehr erfahren</translation>
+    </message>
+</context>
+</TS>
