@@ -1,3 +1,5 @@
+#include "CapturingLogSink.h"
+
 #include <Tavrix/App/ApplicationCore.h>
 #include <Tavrix/App/InitGlog.h>
 #include <Tavrix/Platform/Win32Gesture.h>
@@ -86,27 +88,6 @@ struct CountingHandler : EventHandler
     void OnNativeEvent(const QByteArray&, void*, long*) override { ++calls; }
 };
 
-// Collects what glog writes, to see the start-up lines.
-class CapturingSink : public google::LogSink
-{
-public:
-    void send(google::LogSeverity, const char*, const char*, int, const google::LogMessageTime&,
-              const char* message, size_t length) override
-    {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        m_lines << QString::fromUtf8(message, static_cast<int>(length));
-    }
-    QStringList TakeLines()
-    {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        return std::exchange(m_lines, {});
-    }
-
-private:
-    std::mutex m_mutex;
-    QStringList m_lines;
-};
-
 TestApplication* App()
 {
     return static_cast<TestApplication*>(QCoreApplication::instance());
@@ -159,7 +140,7 @@ private:
     }
 
     QTemporaryDir m_dir;
-    CapturingSink m_sink;
+    CapturingLogSink m_sink;
     std::shared_ptr<CountingSplash> m_splash = std::make_shared<CountingSplash>();
 };
 
@@ -167,13 +148,11 @@ void ApplicationTest::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     QVERIFY(m_dir.isValid());
-    google::AddLogSink(&m_sink);
     App()->SetSplash(m_splash);
 }
 
 void ApplicationTest::cleanupTestCase()
 {
-    google::RemoveLogSink(&m_sink);
     m_dir.setAutoRemove(!QTest::currentTestFailed());
 }
 

@@ -1,3 +1,5 @@
+#include "CapturingLogSink.h"
+
 #include <Tavrix/App/ApplicationCore.h>
 
 #include <QDateTime>
@@ -33,26 +35,6 @@ public:
     bool IsEmailDialogEnabled() const override { return false; }
 };
 
-class CapturingSink : public google::LogSink
-{
-public:
-    void send(google::LogSeverity, const char*, const char*, int, const google::LogMessageTime&,
-              const char* message, size_t length) override
-    {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        m_lines << QString::fromUtf8(message, static_cast<int>(length));
-    }
-    QStringList TakeLines()
-    {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        return std::exchange(m_lines, {});
-    }
-
-private:
-    std::mutex m_mutex;
-    QStringList m_lines;
-};
-
 Application* App()
 {
     return static_cast<Application*>(QCoreApplication::instance());
@@ -78,7 +60,6 @@ class TemporaryFilesTest : public QObject
 
 private Q_SLOTS:
     void initTestCase();
-    void cleanupTestCase();
     void init();
     void folder();
     void clearing_data();
@@ -89,19 +70,13 @@ private Q_SLOTS:
 
 private:
     std::shared_ptr<Customization> m_customization = std::make_shared<Customization>();
-    CapturingSink m_sink;
+    CapturingLogSink m_sink;
 };
 
 void TemporaryFilesTest::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     App()->SetCustomizationManager(m_customization, false);
-    google::AddLogSink(&m_sink);
-}
-
-void TemporaryFilesTest::cleanupTestCase()
-{
-    google::RemoveLogSink(&m_sink);
 }
 
 void TemporaryFilesTest::init()

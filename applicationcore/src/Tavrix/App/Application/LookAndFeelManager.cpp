@@ -212,13 +212,22 @@ QList<QFileInfo> LookAndFeelManager::GetFilteredResourceList() const
     return bundles;
 }
 
+namespace {
+
+void UnregisterBundles(const QList<QFileInfo>& bundles)
+{
+    for (const QFileInfo& bundle : bundles) {
+        if (bundle.isFile())
+            QResource::unregisterResource(bundle.absoluteFilePath(), QString());
+    }
+}
+
+} // namespace
+
 void LookAndFeelManager::ClearCurrentTheme()
 {
     if (!d->currentTheme.empty()) {
-        for (const QFileInfo& bundle : GetFilteredResourceList()) {
-            if (bundle.isFile())
-                QResource::unregisterResource(bundle.absoluteFilePath(), QString());
-        }
+        UnregisterBundles(GetFilteredResourceList());
         d->currentTheme.clear();
     }
     QPixmapCache::clear();
@@ -228,6 +237,12 @@ void LookAndFeelManager::SetTheme(const std::string& theme)
 {
     if (theme != d->currentTheme)
         ClearCurrentTheme();
+    else if (!theme.empty()
+             && QFileInfo::exists(LookAndFeelPaths::ResourcesFolder(d->rootPath,
+                                                                    LookAndFeelNames::THEMES, theme)))
+        // Qt registers a file once per call and looks resources up in registration order, so a
+        // bundle registered twice would outlive the next switch and shadow the next theme's.
+        UnregisterBundles(GetFilteredResourceList());
     if (theme.empty())
         return;
     d->currentTheme = theme;
