@@ -42,44 +42,53 @@ QString LaunchTypeText(Tavrix::App::Application::LaunchType type)
 }
 } // namespace
 
-MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productStore)
-    : m_productStore(std::move(productStore))
+MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productStore,
+                       std::shared_ptr<Tavrix::App::ILookAndFeelManager> lookAndFeel)
+    : m_productStore(std::move(productStore)), m_lookAndFeel(std::move(lookAndFeel))
 {
     setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(tr("Tavrix Demo"));
     setWindowIcon(QIcon(QStringLiteral(":/demo/icon.png")));
 
-    auto* fileMenu = menuBar()->addMenu(tr("&File"));
-    fileMenu->setObjectName(QStringLiteral("fileMenu"));
-    auto* restart = fileMenu->addAction(tr("&Restart"), this, [] {
+    m_fileMenu = menuBar()->addMenu(QString());
+    m_fileMenu->setObjectName(QStringLiteral("fileMenu"));
+    m_restartAction = m_fileMenu->addAction(QString(), this, [] {
         if (auto* app = qobject_cast<Tavrix::App::Application*>(qApp))
             app->TryToRestart(Tavrix::Enums::Interactive, ArgumentsText(QCoreApplication::arguments().mid(1)));
     });
-    restart->setObjectName(QStringLiteral("restartAction"));
-    fileMenu->addAction(tr("&Quit"), qApp, &QApplication::closeAllWindows, QKeySequence::Quit);
+    m_restartAction->setObjectName(QStringLiteral("restartAction"));
+    m_quitAction = m_fileMenu->addAction(QString(), qApp, &QApplication::closeAllWindows, QKeySequence::Quit);
+    AddLookAndFeelMenus();
 
     auto* central = new QWidget(this);
     m_panels = new QVBoxLayout(central);
 
-    auto* startup = new QGroupBox(tr("Start-up"), central);
-    auto* startupLayout = new QVBoxLayout(startup);
-    m_startupFacts = new QLabel(startup);
+    m_startupBox = new QGroupBox(central);
+    auto* startupLayout = new QVBoxLayout(m_startupBox);
+    m_startupFacts = new QLabel(m_startupBox);
     m_startupFacts->setObjectName(QStringLiteral("startupFacts"));
     m_startupFacts->setTextInteractionFlags(Qt::TextSelectableByMouse);
     startupLayout->addWidget(m_startupFacts);
-    m_panels->addWidget(startup);
+    m_panels->addWidget(m_startupBox);
 
-    auto* settings = new QGroupBox(tr("Observed setting"), central);
-    auto* settingsLayout = new QHBoxLayout(settings);
-    m_counter = new QLabel(settings);
+    m_lookBox = new QGroupBox(central);
+    m_lookBox->setObjectName(QStringLiteral("lookPanel"));
+    auto* lookLayout = new QVBoxLayout(m_lookBox);
+    m_lookFacts = new QLabel(m_lookBox);
+    m_lookFacts->setObjectName(QStringLiteral("lookFacts"));
+    lookLayout->addWidget(m_lookFacts);
+    m_panels->addWidget(m_lookBox);
+
+    m_settingsBox = new QGroupBox(central);
+    auto* settingsLayout = new QHBoxLayout(m_settingsBox);
+    m_counter = new QLabel(m_settingsBox);
     m_counter->setObjectName(QStringLiteral("clickCount"));
-    auto* increment = new QPushButton(tr("Count a click"), settings);
-    increment->setObjectName(QStringLiteral("countButton"));
+    m_countButton = new QPushButton(m_settingsBox);
+    m_countButton->setObjectName(QStringLiteral("countButton"));
     settingsLayout->addWidget(m_counter, 1);
-    settingsLayout->addWidget(increment);
-    m_panels->addWidget(settings);
+    settingsLayout->addWidget(m_countButton);
+    m_panels->addWidget(m_settingsBox);
     AddLaunchPanel(central);
-    connect(increment, &QPushButton::clicked, this, [this] {
+    connect(m_countButton, &QPushButton::clicked, this, [this] {
         m_productStore->SetInt(CLICK_COUNT_KEY, m_productStore->GetInt(CLICK_COUNT_KEY, 0) + 1);
     });
 
@@ -88,15 +97,96 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
     m_panels->addWidget(m_events, 1);
 
     setCentralWidget(central);
-    resize(640, 480);
+    resize(640, 560);
 
-    m_counter->setText(tr("Clicks counted: %1").arg(m_productStore->GetInt(CLICK_COUNT_KEY, 0)));
+    Retranslate();
     m_productStore->RegisterObserver(this);
+    m_lookAndFeel->RegisterObserver(this);
 }
 
 MainWindow::~MainWindow()
 {
+    m_lookAndFeel->UnregisterObserver(this);
     m_productStore->UnregisterObserver(this);
+}
+
+void MainWindow::AddLookAndFeelMenus()
+{
+    m_localeMenu = menuBar()->addMenu(QString());
+    m_localeMenu->setObjectName(QStringLiteral("localeMenu"));
+    m_themeMenu = menuBar()->addMenu(QString());
+    m_themeMenu->setObjectName(QStringLiteral("themeMenu"));
+    auto* handler = new Tavrix::App::LookAndFeelHandler(m_lookAndFeel, m_localeMenu, m_themeMenu, this);
+    handler->SetLocaleList(m_lookAndFeel->GetLocales());
+    handler->SetThemeList(m_lookAndFeel->GetThemes());
+    handler->SelectLocale(m_lookAndFeel->GetCurrentLocale());
+    handler->SelectTheme(m_lookAndFeel->GetCurrentTheme());
+
+    // A pick is kept for the next start. The theme is applied again after a language pick, since
+    // its fonts may differ by language.
+    connect(handler, &Tavrix::App::LookAndFeelHandler::LocaleChanged, this, [this](const std::string& locale) {
+        m_productStore->SetString(Tavrix::App::LookAndFeelNames::LOCALE, locale);
+        m_lookAndFeel->SetTheme(m_lookAndFeel->GetCurrentTheme());
+    });
+    connect(handler, &Tavrix::App::LookAndFeelHandler::ThemeChanged, this, [this](const std::string& theme) {
+        m_productStore->SetString(Tavrix::App::LookAndFeelNames::THEME, theme);
+    });
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        Retranslate();
+    QMainWindow::changeEvent(event);
+}
+
+// Sets every text the window shows in the current language.
+void MainWindow::Retranslate()
+{
+    setWindowTitle(tr("Tavrix Demo"));
+    m_fileMenu->setTitle(tr("&File"));
+    m_restartAction->setText(tr("&Restart"));
+    m_quitAction->setText(tr("&Quit"));
+    m_localeMenu->setTitle(tr("&Language"));
+    m_themeMenu->setTitle(tr("&Theme"));
+    m_startupBox->setTitle(tr("Start-up"));
+    m_lookBox->setTitle(tr("Look and feel"));
+    m_settingsBox->setTitle(tr("Observed setting"));
+    m_launchBox->setTitle(tr("Launch"));
+    m_countButton->setText(tr("Count a click"));
+    m_clearButton->setText(tr("Clear crashes"));
+    ShowCounter();
+    ShowLookAndFeel();
+    if (m_started) {
+        ShowStartupFacts();
+        ShowLaunchFacts();
+    }
+}
+
+void MainWindow::ShowCounter()
+{
+    m_counter->setText(tr("Clicks counted: %1").arg(m_productStore->GetInt(CLICK_COUNT_KEY, 0)));
+}
+
+void MainWindow::ShowLookAndFeel()
+{
+    m_lookFacts->setText(
+        tr("Theme: %1").arg(QString::fromStdString(m_lookAndFeel->GetLocalizedThemeName(m_lookAndFeel->GetCurrentTheme())))
+        + QStringLiteral("<br>")
+        + tr("Language: %1").arg(QString::fromStdString(Tavrix::App::GetLanguageDisplayName(m_lookAndFeel->GetCurrentLocale()))));
+}
+
+void MainWindow::OnLocaleChanged(const std::string& locale)
+{
+    Log(tr("Language switched to %1").arg(QString::fromStdString(locale)));
+}
+
+// The product, not the core, decides where the theme's stylesheet applies: here, everywhere.
+void MainWindow::OnThemeChanged(const std::string& theme)
+{
+    qApp->setStyleSheet(QString::fromStdString(m_lookAndFeel->GetUnitedStylesheet()));
+    ShowLookAndFeel();
+    Log(tr("Theme switched to %1").arg(QString::fromStdString(theme)));
 }
 
 void MainWindow::ShowStartupFacts()
@@ -109,7 +199,9 @@ void MainWindow::ShowStartupFacts()
                                 .arg(QApplication::applicationName().toHtmlEscaped(),
                                      QApplication::applicationVersion(), text("PreferredBrowser"),
                                      text("ArchitectBits"), text("Path")));
-    Log(tr("Application started"));
+    if (!m_started)
+        Log(tr("Application started"));
+    m_started = true;
 }
 
 void MainWindow::Log(const QString& line)
@@ -121,7 +213,7 @@ void MainWindow::Log(const QString& line)
 void MainWindow::OnIntChanged(const std::string& key, int newValue, const boost::optional<int>& oldValue)
 {
     if (key == CLICK_COUNT_KEY)
-        m_counter->setText(tr("Clicks counted: %1").arg(newValue));
+        ShowCounter();
     Log(tr("%1 changed from %2 to %3")
             .arg(QString::fromStdString(key), oldValue ? QString::number(*oldValue) : tr("nothing"))
             .arg(newValue));
@@ -156,7 +248,8 @@ void MainWindow::OnByteArrayChanged(const std::string& key, const std::vector<un
 
 void MainWindow::AddLaunchPanel(QWidget* parent)
 {
-    auto* launch = new QGroupBox(tr("Launch"), parent);
+    auto* launch = new QGroupBox(parent);
+    m_launchBox = launch;
     launch->setObjectName(QStringLiteral("launchPanel"));
     auto* layout = new QVBoxLayout(launch);
     m_launchTypes = new QLabel(launch);
@@ -167,7 +260,8 @@ void MainWindow::AddLaunchPanel(QWidget* parent)
     m_crashedSessions = new QListWidget(launch);
     m_crashedSessions->setObjectName(QStringLiteral("crashedSessions"));
     m_crashedSessions->setMaximumHeight(80);
-    auto* clear = new QPushButton(tr("Clear crashes"), launch);
+    auto* clear = new QPushButton(launch);
+    m_clearButton = clear;
     clear->setObjectName(QStringLiteral("clearCrashesButton"));
     crashes->addWidget(m_crashedSessions, 1);
     crashes->addWidget(clear, 0, Qt::AlignTop);

@@ -6,26 +6,38 @@
 
 #include <memory>
 
+class QGroupBox;
 class QLabel;
 class QListWidget;
+class QMenu;
+class QPushButton;
 class QVBoxLayout;
 
-/// The sample product's window: what the application core did at start-up, and a setting that
-/// the window observes.
-class MainWindow : public QMainWindow, private Tavrix::App::ISettingsManagerObserver
+/// The sample product's window: what the application core did at start-up, a setting that the
+/// window observes, and the language and theme menus. Every text follows the current language.
+class MainWindow : public QMainWindow,
+                   private Tavrix::App::ISettingsManagerObserver,
+                   private Tavrix::App::ILookAndFeelObserver
 {
     Q_OBJECT
 
 public:
-    explicit MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productStore);
+    MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productStore,
+               std::shared_ptr<Tavrix::App::ILookAndFeelManager> lookAndFeel);
     ~MainWindow() override;
 
-    /// Fills the start-up facts; called once the application has started.
+    /// Fills the start-up facts; called once the application has started. The picks of the
+    /// language and theme menus are kept in the product store under "locale" and "theme".
     void ShowStartupFacts();
     /// Fills the launch panel: the launch types, the days since the first start, the crashed runs.
     void ShowLaunchFacts();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void OnLocaleChanged(const std::string& locale) override;
+    void OnThemeChanged(const std::string& theme) override;
     void OnBoolChanged(const std::string& key, bool newValue, const boost::optional<bool>& oldValue) override;
     void OnIntChanged(const std::string& key, int newValue, const boost::optional<int>& oldValue) override;
     void OnStringChanged(const std::string& key, const std::string& newValue,
@@ -39,9 +51,27 @@ private:
 
     void Log(const QString& line);
     void AddLaunchPanel(QWidget* parent);
+    void AddLookAndFeelMenus();
     void ShowCrashedSessions();
+    void ShowCounter();
+    void ShowLookAndFeel();
+    void Retranslate();
 
     std::shared_ptr<Tavrix::App::ISettingsManager> m_productStore;
+    std::shared_ptr<Tavrix::App::ILookAndFeelManager> m_lookAndFeel;
+    bool m_started = false;
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_restartAction = nullptr;
+    QAction* m_quitAction = nullptr;
+    QMenu* m_localeMenu = nullptr;
+    QMenu* m_themeMenu = nullptr;
+    QGroupBox* m_startupBox = nullptr;
+    QGroupBox* m_settingsBox = nullptr;
+    QGroupBox* m_launchBox = nullptr;
+    QGroupBox* m_lookBox = nullptr;
+    QPushButton* m_countButton = nullptr;
+    QPushButton* m_clearButton = nullptr;
+    QLabel* m_lookFacts = nullptr;
     QVBoxLayout* m_panels = nullptr;
     QLabel* m_startupFacts = nullptr;
     QLabel* m_counter = nullptr;

@@ -17,6 +17,8 @@ struct DemoOptions
 {
     QString screenshotFile;
     bool quitAfterStart = false;
+    QString locale;
+    QString theme;
 };
 
 // The demo's own options; the test options of the core are left for it to handle.
@@ -28,10 +30,35 @@ DemoOptions ParseDemoOptions(const QStringList& arguments)
                                         QStringLiteral("file"));
     const QCommandLineOption quitAfterStart(QStringLiteral("quit-after-start"),
                                             QStringLiteral("Quit as soon as the start-up is done."));
-    parser.addOption(screenshot);
-    parser.addOption(quitAfterStart);
+    const QCommandLineOption locale(QStringLiteral("locale"),
+                                    QStringLiteral("Start in this language, as if picked."),
+                                    QStringLiteral("code"));
+    const QCommandLineOption theme(QStringLiteral("theme"),
+                                   QStringLiteral("Start with this theme, as if picked."),
+                                   QStringLiteral("name"));
+    parser.addOptions({screenshot, quitAfterStart, locale, theme});
     parser.parse(arguments);
-    return {parser.value(screenshot), parser.isSet(quitAfterStart)};
+    return {parser.value(screenshot), parser.isSet(quitAfterStart), parser.value(locale),
+            parser.value(theme)};
+}
+
+// The themes and translations shipped in the resources folder, in the language and theme picked
+// last (or given on the command line).
+std::shared_ptr<Tavrix::App::LookAndFeelManager>
+StartLookAndFeel(const DemoOptions& options, Tavrix::App::ISettingsManager& productStore)
+{
+    namespace Names = Tavrix::App::LookAndFeelNames;
+    auto lookAndFeel = std::make_shared<Tavrix::App::LookAndFeelManager>(
+        Tavrix::App::GetPathToResources().parent_path(), "theme.json", std::list<std::string>{},
+        std::list<std::string>{});
+    if (!options.locale.isEmpty())
+        productStore.SetString(Names::LOCALE, options.locale.toStdString());
+    if (!options.theme.isEmpty())
+        productStore.SetString(Names::THEME, options.theme.toStdString());
+    lookAndFeel->Initialize(productStore.GetString(Names::LOCALE, Names::UNKNOWN_LOCALE),
+                            productStore.GetString(Names::THEME, Names::LIGHT));
+    qApp->setStyleSheet(QString::fromStdString(lookAndFeel->GetUnitedStylesheet()));
+    return lookAndFeel;
 }
 
 } // namespace
@@ -55,8 +82,10 @@ int main(int argc, char* argv[])
     app.SetProductSettingsManager(productStore);
     app.SetSplash(splash);
     app.SetCustomizationManager(customization, true);
+    const auto lookAndFeel = StartLookAndFeel(options, *productStore);
+    app.SetLookAndFeel(lookAndFeel);
 
-    MainWindow window(productStore);
+    MainWindow window(productStore, lookAndFeel);
     app.SetMainWindow(&window);
 
     bool started = false;
