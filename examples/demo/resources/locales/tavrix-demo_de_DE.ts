@@ -131,5 +131,13 @@
         <source>Language: %1</source>
         <translation>Sprache: %1</translation>
     </message>
+    <message>
+        <source>Language switched to %1</source>
+        <translation>Sprache gewechselt zu %1</translation>
+    </message>
+    <message>
+        <source>Theme switched to %1</source>
+        <translation>Design gewechselt zu %1</translation>
+    </message>
 </context>
 </TS>

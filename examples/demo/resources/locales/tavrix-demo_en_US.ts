@@ -131,5 +131,13 @@
         <source>Language: %1</source>
         <translation>Language: %1</translation>
     </message>
+    <message>
+        <source>Language switched to %1</source>
+        <translation>Language switched to %1</translation>
+    </message>
+    <message>
+        <source>Theme switched to %1</source>
+        <translation>Theme switched to %1</translation>
+    </message>
 </context>
 </TS>

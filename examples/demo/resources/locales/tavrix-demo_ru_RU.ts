@@ -131,5 +131,13 @@
         <source>Language: %1</source>
         <translation>Язык: %1</translation>
     </message>
+    <message>
+        <source>Language switched to %1</source>
+        <translation>Язык переключён на %1</translation>
+    </message>
+    <message>
+        <source>Theme switched to %1</source>
+        <translation>Тема переключена на %1</translation>
+    </message>
 </context>
 </TS>

@@ -15,13 +15,6 @@
 <context>
     <name>Tavrix::Util::AlertBox</name>
     <message>
-        <source>Learn more</source>
-        <translation>Mehr erfahren</translation>
-    </message>
-</context>
-<context>
-    <name>AlertBox</name>
-    <message>
         <source>Don&apos;t show this again</source>
         <translation>Nicht mehr anzeigen</translation>
     </message>

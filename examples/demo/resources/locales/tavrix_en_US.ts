@@ -15,13 +15,6 @@
 <context>
     <name>Tavrix::Util::AlertBox</name>
     <message>
-        <source>Learn more</source>
-        <translation>Learn more</translation>
-    </message>
-</context>
-<context>
-    <name>AlertBox</name>
-    <message>
         <source>Don&apos;t show this again</source>
         <translation>Don&apos;t show this again</translation>
     </message>

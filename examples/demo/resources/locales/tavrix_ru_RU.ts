@@ -15,13 +15,6 @@
 <context>
     <name>Tavrix::Util::AlertBox</name>
     <message>
-        <source>Learn more</source>
-        <translation>Подробнее</translation>
-    </message>
-</context>
-<context>
-    <name>AlertBox</name>
-    <message>
         <source>Don&apos;t show this again</source>
         <translation>Больше не показывать</translation>
     </message>
