@@ -17,10 +17,10 @@ def main(path):
         units[run["name"]] = run.get("time_unit", "ns")
     missing = 0
     for name, time in times.items():
-        if name.endswith("_Baseline"):
-            continue
         # A benchmark with arguments ("BM_X/20") pairs with "BM_X_Baseline/20".
         base, _, args = name.partition("/")
+        if base.endswith("_Baseline"):
+            continue
         baseline = base + "_Baseline" + ("/" + args if args else "")
         if baseline not in times:
             print(f"{name}: no baseline")

@@ -16,6 +16,6 @@ for program in "$build"/bin/bench_*; do
     status=1
     continue
   fi
-  python3 "$(dirname "$0")/bench-ratios.py" "$out/$name.json"
+  python3 "$(dirname "$0")/bench-ratios.py" "$out/$name.json" || status=1
 done
 exit $status
