@@ -1,4 +1,6 @@
 // Start-up of the crash tracker on a file full of dead sessions against a bare read of that file.
+#include "BenchmarkMain.h"
+
 #include <Tavrix/App/Application/CrashTracker.h>
 
 #include <QCoreApplication>
@@ -96,10 +98,5 @@ int main(int argc, char** argv)
     QTemporaryDir data;
     qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

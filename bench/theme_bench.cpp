@@ -1,5 +1,7 @@
 // A switch between two themes of 20 compiled bundles each (about 1 MB of stylesheets, 300 font
 // placeholders) against reading the same stylesheets from disk and filling in the same fonts.
+#include "BenchmarkMain.h"
+
 #include <Tavrix/App/Application/LookAndFeelManager.h>
 
 #include <QApplication>
@@ -187,10 +189,5 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

@@ -2,6 +2,7 @@
 //   hold [nomutex] [test options...]  constructs the application, prints "ready", waits to be killed
 //   trylock NAME                        exit 0 when the named mutex could be taken, 1 when it is held
 //   release-order                       prints the order in which the application lets go of things
+#include "TestCustomization.h"
 #include <Tavrix/App/ApplicationCore.h>
 #include <Tavrix/Exception.h>
 #include <Tavrix/Util/AppMutexLocker.h>
@@ -65,22 +66,10 @@ struct RecordedLookAndFeel : ILookAndFeelManager
     std::list<std::string> names;
 };
 
-struct RecordedCustomization : ICustomizationManager
+struct RecordedCustomization : TestCustomization
 {
+    RecordedCustomization() : TestCustomization("Helper") { version = {1, 2, 3}; }
     ~RecordedCustomization() override { Say("customization"); }
-    void ApplyLocale(const std::string&) override {}
-    std::string GetOrganizationName() const override { return "Tavrix"; }
-    Tavrix::Core::Version GetVersion() const override { return {1, 2, 3}; }
-    std::string GetProductFolderName() const override { return "Helper"; }
-    std::string GetApplicationName() const override { return "Helper"; }
-    std::string GetProductNameAbout() const override { return "Helper"; }
-    std::string GetApplicationIconPath() const override { return {}; }
-    std::string GetModuleName() const override { return "helper"; }
-    std::string GetProductId() const override { return "Helper"; }
-    bool IsPromptSuppressed() const override { return true; }
-    int GetDistributionKind() const override { return 1; }
-    std::string GetAfterInstallPage() const override { return {}; }
-    bool IsEmailDialogEnabled() const override { return false; }
 };
 
 int Hold(int argc, char** argv)

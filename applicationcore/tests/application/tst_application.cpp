@@ -1,3 +1,4 @@
+#include "TestCustomization.h"
 #include "CapturingLogSink.h"
 
 #include <Tavrix/App/ApplicationCore.h>
@@ -54,27 +55,15 @@ public:
     }
 };
 
-class Customization : public ICustomizationManager
+std::shared_ptr<TestCustomization> MakeCustomization(const std::string& productId)
 {
-public:
-    explicit Customization(std::string productId) : m_productId(std::move(productId)) {}
-    void ApplyLocale(const std::string&) override {}
-    std::string GetOrganizationName() const override { return "Tavrix Test Org"; }
-    Tavrix::Core::Version GetVersion() const override { return {4, 1, 0}; }
-    std::string GetProductFolderName() const override { return "TestProduct"; }
-    std::string GetApplicationName() const override { return "Test Product"; }
-    std::string GetProductNameAbout() const override { return "Test Product About"; }
-    std::string GetApplicationIconPath() const override { return "/icons/" + m_productId + ".png"; }
-    std::string GetModuleName() const override { return "test"; }
-    std::string GetProductId() const override { return m_productId; }
-    bool IsPromptSuppressed() const override { return false; }
-    int GetDistributionKind() const override { return 0; }
-    std::string GetAfterInstallPage() const override { return "thankyou"; }
-    bool IsEmailDialogEnabled() const override { return false; }
-
-private:
-    std::string m_productId;
-};
+    auto customization = std::make_shared<TestCustomization>(productId);
+    customization->organization = "Tavrix Test Org";
+    customization->application = "Test Product";
+    customization->iconPath = "/icons/" + productId + ".png";
+    customization->promptSuppressed = false;
+    return customization;
+}
 
 struct CountingSplash : ISplash
 {
@@ -160,7 +149,7 @@ void ApplicationTest::identityWithoutLogging()
 {
     qunsetenv("GLOG_PRODUCT_NAME");
     m_sink.TakeLines();
-    App()->SetCustomizationManager(std::make_shared<Customization>("NoLogProduct"), false);
+    App()->SetCustomizationManager(MakeCustomization("NoLogProduct"), false);
 
     QVERIFY(qEnvironmentVariableIsEmpty("GLOG_PRODUCT_NAME"));
     QVERIFY(!IsGlogInitialized());
@@ -177,13 +166,13 @@ void ApplicationTest::identityWithLogging()
 {
     FLAGS_v = 2;
     m_sink.TakeLines();
-    App()->SetCustomizationManager(std::make_shared<Customization>("LoggedProduct"), true);
+    App()->SetCustomizationManager(MakeCustomization("LoggedProduct"), true);
     QCOMPARE(qgetenv("GLOG_PRODUCT_NAME"), QByteArray("LoggedProduct"));
     QVERIFY(IsGlogInitialized());
     QVERIFY(m_sink.TakeLines().contains(QStringLiteral("Verbose logging enabled. Level=2")));
 
     FLAGS_v = 0;
-    App()->SetCustomizationManager(std::make_shared<Customization>("LoggedProduct"), true);
+    App()->SetCustomizationManager(MakeCustomization("LoggedProduct"), true);
     QVERIFY(m_sink.TakeLines().filter(QStringLiteral("Verbose logging")).isEmpty());
 }
 
@@ -442,7 +431,7 @@ void ApplicationTest::webLinksOpenInPreferredBrowser()
     QVERIFY(writeBrowser(productBrowser));
     QVERIFY(writeBrowser(installerBrowser));
 
-    App()->SetCustomizationManager(std::make_shared<Customization>("BrowserProduct"), false);
+    App()->SetCustomizationManager(MakeCustomization("BrowserProduct"), false);
     const auto installer = App()->GetInstallerSettings("");
     QVERIFY(installer);
     installer->SetString("Browser", installerChoice ? installerBrowser.toStdString() : "");

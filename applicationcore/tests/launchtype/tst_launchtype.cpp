@@ -1,3 +1,4 @@
+#include "TestCustomization.h"
 #include <Tavrix/App/ApplicationCore.h>
 #include <Tavrix/Util/AppMutexLocker.h>
 
@@ -34,24 +35,6 @@ TestApplication* App()
 {
     return static_cast<TestApplication*>(QCoreApplication::instance());
 }
-
-class Customization : public ICustomizationManager
-{
-public:
-    void ApplyLocale(const std::string&) override {}
-    std::string GetOrganizationName() const override { return "Tavrix"; }
-    Tavrix::Core::Version GetVersion() const override { return {4, 1, 0}; }
-    std::string GetProductFolderName() const override { return "LaunchTest"; }
-    std::string GetApplicationName() const override { return "Launch Test"; }
-    std::string GetProductNameAbout() const override { return "Launch Test"; }
-    std::string GetApplicationIconPath() const override { return {}; }
-    std::string GetModuleName() const override { return "launch"; }
-    std::string GetProductId() const override { return "LaunchTestProduct"; }
-    bool IsPromptSuppressed() const override { return true; }
-    int GetDistributionKind() const override { return 1; }
-    std::string GetAfterInstallPage() const override { return {}; }
-    bool IsEmailDialogEnabled() const override { return false; }
-};
 
 // Puts string and int entries into a store the way the product or the installer would.
 void Fill(ISettingsManager& store, const QVariantMap& values)
@@ -346,7 +329,10 @@ void LaunchTypeTest::installerSettings()
 {
     QFETCH(QString, product);
     QFETCH(QString, application);
-    App()->SetCustomizationManager(std::make_shared<Customization>(), false);
+    auto customization = std::make_shared<TestCustomization>("LaunchTestProduct");
+    customization->folder = "LaunchTest";
+    customization->application = "Launch Test";
+    App()->SetCustomizationManager(customization, false);
     {
         QSettings installer(QStringLiteral("Tavrix"), application);
         installer.setValue(QStringLiteral("Language"), QStringLiteral("de_DE"));

@@ -1,3 +1,4 @@
+#include "TestCustomization.h"
 #include "CapturingLogSink.h"
 #include "ResourceBuilder.h"
 
@@ -18,24 +19,6 @@ using Tavrix::App::ILookAndFeelObserver;
 using Tavrix::App::LookAndFeelManager;
 
 namespace {
-
-class Customization : public Tavrix::App::ICustomizationManager
-{
-public:
-    void ApplyLocale(const std::string&) override {}
-    std::string GetOrganizationName() const override { return "Tavrix"; }
-    Tavrix::Core::Version GetVersion() const override { return {4, 1, 0}; }
-    std::string GetProductFolderName() const override { return "Looks"; }
-    std::string GetApplicationName() const override { return "Looks"; }
-    std::string GetProductNameAbout() const override { return "Looks"; }
-    std::string GetApplicationIconPath() const override { return {}; }
-    std::string GetModuleName() const override { return "looks"; }
-    std::string GetProductId() const override { return "looks-test"; }
-    bool IsPromptSuppressed() const override { return true; }
-    int GetDistributionKind() const override { return 0; }
-    std::string GetAfterInstallPage() const override { return {}; }
-    bool IsEmailDialogEnabled() const override { return false; }
-};
 
 // Keeps every description it is asked to apply.
 class RecordingManager : public LookAndFeelManager
@@ -176,7 +159,7 @@ private:
 
 void LookAndFeelManagerTest::initTestCase()
 {
-    App()->SetCustomizationManager(std::make_shared<Customization>(), false);
+    App()->SetCustomizationManager(std::make_shared<TestCustomization>("looks-test"), false);
 }
 
 void LookAndFeelManagerTest::init()

@@ -1,3 +1,4 @@
+#include "TestCustomization.h"
 #include "CapturingLogSink.h"
 
 #include <Tavrix/App/ApplicationCore.h>
@@ -15,25 +16,6 @@
 using namespace Tavrix::App;
 
 namespace {
-
-class Customization : public ICustomizationManager
-{
-public:
-    std::string folder = "TempTest";
-    void ApplyLocale(const std::string&) override {}
-    std::string GetOrganizationName() const override { return "Tavrix"; }
-    Tavrix::Core::Version GetVersion() const override { return {4, 1, 0}; }
-    std::string GetProductFolderName() const override { return folder; }
-    std::string GetApplicationName() const override { return "Temp Test"; }
-    std::string GetProductNameAbout() const override { return "Temp Test"; }
-    std::string GetApplicationIconPath() const override { return {}; }
-    std::string GetModuleName() const override { return "temp"; }
-    std::string GetProductId() const override { return "TempTest"; }
-    bool IsPromptSuppressed() const override { return true; }
-    int GetDistributionKind() const override { return 1; }
-    std::string GetAfterInstallPage() const override { return {}; }
-    bool IsEmailDialogEnabled() const override { return false; }
-};
 
 Application* App()
 {
@@ -69,7 +51,7 @@ private Q_SLOTS:
     void clearingStaysInTemporaryFolder();
 
 private:
-    std::shared_ptr<Customization> m_customization = std::make_shared<Customization>();
+    std::shared_ptr<TestCustomization> m_customization = std::make_shared<TestCustomization>("TempTest");
     CapturingLogSink m_sink;
 };
 
