@@ -33,7 +33,8 @@ const QByteArray& DeadSessions()
     static const QByteArray content = [] {
         QByteArray text("[General]\n");
         for (int i = 0; i < ENTRIES; ++i)
-            text += QByteArray::number(FIRST_DEAD_PID + i) + "=240101-120000-" + QByteArray::number(100000 + i) + '\n';
+            text += QByteArray::number(FIRST_DEAD_PID + i) + "=240101-120000-"
+                    + QByteArray::number(100000 + i) + '\n';
         return text;
     }();
     return content;
@@ -43,7 +44,8 @@ bool WriteDeadSessions()
 {
     QDir().mkpath(QFileInfo(SessionFile()).path());
     QFile file(SessionFile());
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(DeadSessions()) == DeadSessions().size();
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+           && file.write(DeadSessions()) == DeadSessions().size();
 }
 
 void BM_CrashTrackerStartup(benchmark::State& state)

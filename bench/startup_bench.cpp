@@ -40,7 +40,8 @@ QString BinaryDir()
 
 void BM_Startup(benchmark::State& state)
 {
-    RunProcess(state, BinaryDir() + QStringLiteral("/tavrix-demo"), {QStringLiteral("--quit-after-start")});
+    RunProcess(state, BinaryDir() + QStringLiteral("/tavrix-demo"),
+               {QStringLiteral("--quit-after-start")});
 }
 
 void BM_Startup_Baseline(benchmark::State& state)

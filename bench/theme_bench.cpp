@@ -27,13 +27,31 @@ QString Root()
     static QTemporaryDir dir;
     return dir.path();
 }
-QString ThemeDir(const QString& theme) { return Root() + "/resources/themes/" + theme; }
-QString SourceDir(const QString& bundle) { return Root() + "/src/" + bundle; }
-QString Number(int n, int width) { return QStringLiteral("%1").arg(n, width, 10, QChar('0')); }
-QString Bundle(int theme, int i) { return THEMES[theme].toLower() + Number(i, 2); }
+QString ThemeDir(const QString& theme)
+{
+    return Root() + "/resources/themes/" + theme;
+}
+QString SourceDir(const QString& bundle)
+{
+    return Root() + "/src/" + bundle;
+}
+QString Number(int n, int width)
+{
+    return QStringLiteral("%1").arg(n, width, 10, QChar('0'));
+}
+QString Bundle(int theme, int i)
+{
+    return THEMES[theme].toLower() + Number(i, 2);
+}
 // Every name and family of the same length: none is the start of another.
-QString FontKey(int font) { return "font" + Number(font, 3); }
-QString Family(int theme, int font) { return "Generated " + THEMES[theme] + " " + Number(font, 3); }
+QString FontKey(int font)
+{
+    return "font" + Number(font, 3);
+}
+QString Family(int theme, int font)
+{
+    return "Generated " + THEMES[theme] + " " + Number(font, 3);
+}
 
 bool Write(const QString& path, const QByteArray& content)
 {
@@ -55,13 +73,12 @@ QByteArray StyleSheet(const QString& bundle, int& nextFont)
     for (int n = 0; text.size() < STYLE_BYTES; ++n) {
         const QByteArray id = bundle.toLatin1() + "_" + QByteArray::number(n);
         const QByteArray size = QByteArray::number(9 + n % 8);
-        text += "QPushButton#" + id + " {\n    font-family: \"" + font() + "\";\n    font-size: "
-                + size + "pt;\n    color: #" + hex() + ";\n    background-color: #" + hex()
-                + ";\n    border: 1px solid #" + hex()
-                + ";\n    border-radius: 3px;\n    padding: 4px 8px;\n}\n"
-                + "QPushButton#" + id + ":hover { background-color: #" + hex() + "; }\n"
-                + "QLabel#" + id + "Caption { font-family: \"" + font() + "\"; font-size: " + size
-                + "pt; }\n"
+        text += "QPushButton#" + id + " {\n    font-family: \"" + font()
+                + "\";\n    font-size: " + size + "pt;\n    color: #" + hex()
+                + ";\n    background-color: #" + hex() + ";\n    border: 1px solid #" + hex()
+                + ";\n    border-radius: 3px;\n    padding: 4px 8px;\n}\n" + "QPushButton#" + id
+                + ":hover { background-color: #" + hex() + "; }\n" + "QLabel#" + id
+                + "Caption { font-family: \"" + font() + "\"; font-size: " + size + "pt; }\n"
                 + "QToolTip#" + id + " { font: " + size + "pt \"" + font() + "\"; color: #" + hex()
                 + "; }\n";
     }

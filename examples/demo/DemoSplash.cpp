@@ -15,7 +15,8 @@ void DemoSplash::Activate()
         QPainter painter(&picture);
         painter.setPen(Qt::white);
         painter.drawPixmap(24, 48, QPixmap(QStringLiteral(":/demo/icon.png")));
-        painter.drawText(QRect(100, 0, 260, 160), Qt::AlignVCenter, QStringLiteral("Tavrix Demo 4.1"));
+        painter.drawText(QRect(100, 0, 260, 160), Qt::AlignVCenter,
+                         QStringLiteral("Tavrix Demo 4.1"));
         painter.end();
         m_screen = std::make_unique<QSplashScreen>(picture);
     }

@@ -18,7 +18,8 @@ QString ArgumentsText(const QStringList& arguments)
     QStringList words;
     for (QString word : arguments) {
         if (word.isEmpty() || word.contains(QLatin1Char(' ')) || word.contains(QLatin1Char('"')))
-            word = QLatin1Char('"') + word.replace(QLatin1Char('"'), QStringLiteral("\"\"\"")) + QLatin1Char('"');
+            word = QLatin1Char('"') + word.replace(QLatin1Char('"'), QStringLiteral("\"\"\""))
+                   + QLatin1Char('"');
         words << word;
     }
     return words.join(QLatin1Char(' '));
@@ -53,10 +54,12 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
     m_fileMenu->setObjectName(QStringLiteral("fileMenu"));
     m_restartAction = m_fileMenu->addAction(QString(), this, [] {
         if (auto* app = qobject_cast<Tavrix::App::Application*>(qApp))
-            app->TryToRestart(Tavrix::Enums::Interactive, ArgumentsText(QCoreApplication::arguments().mid(1)));
+            app->TryToRestart(Tavrix::Enums::Interactive,
+                              ArgumentsText(QCoreApplication::arguments().mid(1)));
     });
     m_restartAction->setObjectName(QStringLiteral("restartAction"));
-    m_quitAction = m_fileMenu->addAction(QString(), qApp, &QApplication::closeAllWindows, QKeySequence::Quit);
+    m_quitAction = m_fileMenu->addAction(QString(), qApp, &QApplication::closeAllWindows,
+                                         QKeySequence::Quit);
     AddLookAndFeelMenus();
 
     auto* central = new QWidget(this);
@@ -116,7 +119,8 @@ void MainWindow::AddLookAndFeelMenus()
     m_localeMenu->setObjectName(QStringLiteral("localeMenu"));
     m_themeMenu = menuBar()->addMenu(QString());
     m_themeMenu->setObjectName(QStringLiteral("themeMenu"));
-    auto* handler = new Tavrix::App::LookAndFeelHandler(m_lookAndFeel, m_localeMenu, m_themeMenu, this);
+    auto* handler
+        = new Tavrix::App::LookAndFeelHandler(m_lookAndFeel, m_localeMenu, m_themeMenu, this);
     handler->SetLocaleList(m_lookAndFeel->GetLocales());
     handler->SetThemeList(m_lookAndFeel->GetThemes());
     handler->SelectLocale(m_lookAndFeel->GetCurrentLocale());
@@ -124,13 +128,15 @@ void MainWindow::AddLookAndFeelMenus()
 
     // A pick is kept for the next start. The theme is applied again after a language pick, since
     // its fonts may differ by language.
-    connect(handler, &Tavrix::App::LookAndFeelHandler::LocaleChanged, this, [this](const std::string& locale) {
-        m_productStore->SetString(Tavrix::App::LookAndFeelNames::LOCALE, locale);
-        m_lookAndFeel->SetTheme(m_lookAndFeel->GetCurrentTheme());
-    });
-    connect(handler, &Tavrix::App::LookAndFeelHandler::ThemeChanged, this, [this](const std::string& theme) {
-        m_productStore->SetString(Tavrix::App::LookAndFeelNames::THEME, theme);
-    });
+    connect(handler, &Tavrix::App::LookAndFeelHandler::LocaleChanged, this,
+            [this](const std::string& locale) {
+                m_productStore->SetString(Tavrix::App::LookAndFeelNames::LOCALE, locale);
+                m_lookAndFeel->SetTheme(m_lookAndFeel->GetCurrentTheme());
+            });
+    connect(handler, &Tavrix::App::LookAndFeelHandler::ThemeChanged, this,
+            [this](const std::string& theme) {
+                m_productStore->SetString(Tavrix::App::LookAndFeelNames::THEME, theme);
+            });
 }
 
 void MainWindow::changeEvent(QEvent* event)
@@ -170,10 +176,13 @@ void MainWindow::ShowCounter()
 
 void MainWindow::ShowLookAndFeel()
 {
-    m_lookFacts->setText(
-        tr("Theme: %1").arg(QString::fromStdString(m_lookAndFeel->GetLocalizedThemeName(m_lookAndFeel->GetCurrentTheme())))
-        + QStringLiteral("<br>")
-        + tr("Language: %1").arg(QString::fromStdString(Tavrix::App::GetLanguageDisplayName(m_lookAndFeel->GetCurrentLocale()))));
+    m_lookFacts->setText(tr("Theme: %1")
+                             .arg(QString::fromStdString(m_lookAndFeel->GetLocalizedThemeName(
+                                 m_lookAndFeel->GetCurrentTheme())))
+                         + QStringLiteral("<br>")
+                         + tr("Language: %1")
+                               .arg(QString::fromStdString(Tavrix::App::GetLanguageDisplayName(
+                                   m_lookAndFeel->GetCurrentLocale()))));
 }
 
 void MainWindow::OnLocaleChanged(const std::string& locale)
@@ -194,11 +203,12 @@ void MainWindow::ShowStartupFacts()
     const auto text = [this](const char* key) {
         return QString::fromStdString(m_productStore->GetString(key, "")).toHtmlEscaped();
     };
-    m_startupFacts->setText(tr("<b>%1</b> version %2<br>Preferred browser: %3<br>Architecture: %4<br>"
-                               "Installed in: %5")
-                                .arg(QApplication::applicationName().toHtmlEscaped(),
-                                     QApplication::applicationVersion(), text("PreferredBrowser"),
-                                     text("ArchitectBits"), text("Path")));
+    m_startupFacts->setText(
+        tr("<b>%1</b> version %2<br>Preferred browser: %3<br>Architecture: %4<br>"
+           "Installed in: %5")
+            .arg(QApplication::applicationName().toHtmlEscaped(),
+                 QApplication::applicationVersion(), text("PreferredBrowser"),
+                 text("ArchitectBits"), text("Path")));
     if (!m_started)
         Log(tr("Application started"));
     m_started = true;
@@ -210,7 +220,8 @@ void MainWindow::Log(const QString& line)
     m_events->scrollToBottom();
 }
 
-void MainWindow::OnIntChanged(const std::string& key, int newValue, const boost::optional<int>& oldValue)
+void MainWindow::OnIntChanged(const std::string& key, int newValue,
+                              const boost::optional<int>& oldValue)
 {
     if (key == CLICK_COUNT_KEY)
         ShowCounter();
@@ -230,17 +241,20 @@ void MainWindow::OnBoolChanged(const std::string& key, bool newValue, const boos
     Log(tr("%1 set to %2").arg(QString::fromStdString(key), newValue ? tr("true") : tr("false")));
 }
 
-void MainWindow::OnInt64Changed(const std::string& key, long long newValue, const boost::optional<long long>&)
+void MainWindow::OnInt64Changed(const std::string& key, long long newValue,
+                                const boost::optional<long long>&)
 {
     Log(tr("%1 set to %2").arg(QString::fromStdString(key)).arg(newValue));
 }
 
-void MainWindow::OnDoubleChanged(const std::string& key, double newValue, const boost::optional<double>&)
+void MainWindow::OnDoubleChanged(const std::string& key, double newValue,
+                                 const boost::optional<double>&)
 {
     Log(tr("%1 set to %2").arg(QString::fromStdString(key)).arg(newValue));
 }
 
-void MainWindow::OnByteArrayChanged(const std::string& key, const std::vector<unsigned char>& newValue,
+void MainWindow::OnByteArrayChanged(const std::string& key,
+                                    const std::vector<unsigned char>& newValue,
                                     const boost::optional<std::vector<unsigned char>>&)
 {
     Log(tr("%1 set to %2 bytes").arg(QString::fromStdString(key)).arg(newValue.size()));
@@ -281,12 +295,12 @@ void MainWindow::ShowLaunchFacts()
     auto* app = qobject_cast<Tavrix::App::Application*>(qApp);
     if (!app)
         return;
-    m_launchTypes->setText(tr("Launch type (product store): %1<br>Launch type (common store): %2<br>"
-                              "Days since the first start: %3<br>Session: %4")
-                               .arg(LaunchTypeText(app->GetProductLaunchType()),
-                                    LaunchTypeText(app->GetLaunchType()))
-                               .arg(app->GetDaysPassed())
-                               .arg(QString::fromStdString(app->SessionId())));
+    m_launchTypes->setText(
+        tr("Launch type (product store): %1<br>Launch type (common store): %2<br>"
+           "Days since the first start: %3<br>Session: %4")
+            .arg(LaunchTypeText(app->GetProductLaunchType()), LaunchTypeText(app->GetLaunchType()))
+            .arg(app->GetDaysPassed())
+            .arg(QString::fromStdString(app->SessionId())));
     ShowCrashedSessions();
 }
 

@@ -38,8 +38,10 @@ protected:
 private:
     void OnLocaleChanged(const std::string& locale) override;
     void OnThemeChanged(const std::string& theme) override;
-    void OnBoolChanged(const std::string& key, bool newValue, const boost::optional<bool>& oldValue) override;
-    void OnIntChanged(const std::string& key, int newValue, const boost::optional<int>& oldValue) override;
+    void OnBoolChanged(const std::string& key, bool newValue,
+                       const boost::optional<bool>& oldValue) override;
+    void OnIntChanged(const std::string& key, int newValue,
+                      const boost::optional<int>& oldValue) override;
     void OnStringChanged(const std::string& key, const std::string& newValue,
                          const boost::optional<std::string>& oldValue) override;
     void OnInt64Changed(const std::string& key, long long newValue,

@@ -28,8 +28,9 @@ DemoOptions ParseDemoOptions(const QStringList& arguments)
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
                                         QStringLiteral("Save the window as PNG and quit."),
                                         QStringLiteral("file"));
-    const QCommandLineOption quitAfterStart(QStringLiteral("quit-after-start"),
-                                            QStringLiteral("Quit as soon as the start-up is done."));
+    const QCommandLineOption quitAfterStart(
+        QStringLiteral("quit-after-start"),
+        QStringLiteral("Quit as soon as the start-up is done."));
     const QCommandLineOption locale(QStringLiteral("locale"),
                                     QStringLiteral("Start in this language, as if picked."),
                                     QStringLiteral("code"));
@@ -72,8 +73,8 @@ int main(int argc, char* argv[])
     const DemoOptions options = ParseDemoOptions(QCoreApplication::arguments());
 
     const auto customization = std::make_shared<DemoCustomization>();
-    const auto commonStore = std::make_shared<Tavrix::App::SettingsManager>(QStringLiteral("Common"),
-                                                                            QStringLiteral("Tavrix"));
+    const auto commonStore = std::make_shared<Tavrix::App::SettingsManager>(
+        QStringLiteral("Common"), QStringLiteral("Tavrix"));
     const auto productStore = std::make_shared<Tavrix::App::SettingsManager>(
         QString::fromLatin1(DemoCustomization::PRODUCT_ID), QStringLiteral("Tavrix"));
     const auto splash = std::make_shared<DemoSplash>();
@@ -107,7 +108,8 @@ int main(int argc, char* argv[])
         QTimer::singleShot(500, &window, [&] {
             const bool saved = window.grab().save(options.screenshotFile, "PNG");
             if (!saved)
-                LOG(ERROR) << "Could not save the screenshot to " << options.screenshotFile.toStdString();
+                LOG(ERROR) << "Could not save the screenshot to "
+                           << options.screenshotFile.toStdString();
             QCoreApplication::exit(saved ? 0 : 1);
         });
     }

@@ -1,7 +1,8 @@
 // A second process for the application tests; the first word selects what it does:
-//   hold [nomutex] [test options...]  constructs the application, prints "ready", waits to be killed
-//   trylock NAME                        exit 0 when the named mutex could be taken, 1 when it is held
-//   release-order                       prints the order in which the application lets go of things
+//   hold [nomutex] [test options...]  constructs the application, prints "ready", waits to be
+//   killed trylock NAME                        exit 0 when the named mutex could be taken, 1 when
+//   it is held release-order                       prints the order in which the application lets
+//   go of things
 #include "TestCustomization.h"
 #include <Tavrix/App/ApplicationCore.h>
 #include <Tavrix/Exception.h>
@@ -27,7 +28,10 @@ void Say(const char* line)
 class RecordedStore : public SettingsManager
 {
 public:
-    RecordedStore(const QString& file, const char* name) : SettingsManager(file, QSettings::IniFormat), m_name(name) {}
+    RecordedStore(const QString& file, const char* name)
+        : SettingsManager(file, QSettings::IniFormat), m_name(name)
+    {
+    }
     ~RecordedStore() override { Say(m_name); }
 
 private:
@@ -91,9 +95,10 @@ int ReleaseOrder(int argc, char** argv, const QString& folder)
 {
     {
         Application app(argc, argv);
-        app.SetSettingsManager(std::make_shared<RecordedStore>(folder + QStringLiteral("/common.ini"), "settings"));
-        app.SetProductSettingsManager(
-            std::make_shared<RecordedStore>(folder + QStringLiteral("/product.ini"), "product settings"));
+        app.SetSettingsManager(
+            std::make_shared<RecordedStore>(folder + QStringLiteral("/common.ini"), "settings"));
+        app.SetProductSettingsManager(std::make_shared<RecordedStore>(
+            folder + QStringLiteral("/product.ini"), "product settings"));
         app.SetSplash(std::make_shared<RecordedSplash>());
         app.SetLookAndFeel(std::make_shared<RecordedLookAndFeel>());
         app.SetCustomizationManager(std::make_shared<RecordedCustomization>(), false);

@@ -156,10 +156,13 @@ void ApplicationTest::identityWithoutLogging()
     QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Test Product"));
     QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("4.1.0"));
     QCOMPARE(QCoreApplication::organizationName(), QStringLiteral("Tavrix Test Org"));
-    QCOMPARE(Tavrix::Util::AlertBox::ApplicationIconPath(), QStringLiteral("/icons/NoLogProduct.png"));
+    QCOMPARE(Tavrix::Util::AlertBox::ApplicationIconPath(),
+             QStringLiteral("/icons/NoLogProduct.png"));
     const QStringList lines = m_sink.TakeLines();
-    QVERIFY2(lines.contains(QStringLiteral("Product Version: 4.1.0")), qPrintable(lines.join('\n')));
-    QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^Build commit: [0-9a-f]{7}$"))).size(), 1);
+    QVERIFY2(lines.contains(QStringLiteral("Product Version: 4.1.0")),
+             qPrintable(lines.join('\n')));
+    QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^Build commit: [0-9a-f]{7}$"))).size(),
+             1);
 }
 
 void ApplicationTest::identityWithLogging()
@@ -195,9 +198,12 @@ void ApplicationTest::storeFallbacks_data()
     QTest::addColumn<QString>("expectedProduct");
     QTest::addColumn<QString>("expectedMail");
     QTest::newRow("none") << false << false << false << QString() << QString();
-    QTest::newRow("common only") << true << false << false << "common" << "common";
-    QTest::newRow("common and product") << true << true << false << "product" << "product";
-    QTest::newRow("all three") << true << true << true << "product" << "mail";
+    QTest::newRow("common only") << true << false << false << "common"
+                                 << "common";
+    QTest::newRow("common and product") << true << true << false << "product"
+                                        << "product";
+    QTest::newRow("all three") << true << true << true << "product"
+                               << "mail";
     QTest::newRow("mail only") << false << false << true << QString() << "mail";
 }
 
@@ -210,7 +216,10 @@ void ApplicationTest::storeFallbacks()
     QFETCH(QString, expectedMail);
 
     const std::map<QString, std::shared_ptr<ISettingsManager>> stores{
-        {QString(), nullptr}, {"common", NewStore("common")}, {"product", NewStore("product")}, {"mail", NewStore("mail")}};
+        {QString(), nullptr},
+        {"common", NewStore("common")},
+        {"product", NewStore("product")},
+        {"mail", NewStore("mail")}};
     App()->SetSettingsManager(common ? stores.at("common") : nullptr);
     App()->SetProductSettingsManager(product ? stores.at("product") : nullptr);
     App()->SetMailSettingsManager(mail ? stores.at("mail") : nullptr);
@@ -292,7 +301,8 @@ void ApplicationTest::gestureRouterConsumesFirst()
     auto& api = Tavrix::Platform::GestureFunctions();
     const Tavrix::Platform::GestureApi saved = api;
     api.GetParent = [](Win32::HWND) -> Win32::HWND { return reinterpret_cast<Win32::HWND>(0x10); };
-    api.DefWindowProcW = [](Win32::HWND, Win32::UINT, Win32::WPARAM, Win32::LPARAM) -> Win32::LRESULT { return 42; };
+    api.DefWindowProcW = [](Win32::HWND, Win32::UINT, Win32::WPARAM,
+                            Win32::LPARAM) -> Win32::LRESULT { return 42; };
 
     const auto handler = std::make_shared<CountingHandler>();
     App()->RegisterEventHandler(handler);
@@ -342,16 +352,25 @@ void ApplicationTest::sharedTimerMutedWhileDragging()
     QWidget target;
     const auto send = [&target](QEvent::Type type) {
         QMouseEvent event(type, QPointF(5, 5), Qt::LeftButton,
-                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
         QCoreApplication::sendEvent(&target, &event);
     };
     send(QEvent::MouseButtonRelease);
     for (const QChar step : mouse) {
         switch (step.toLatin1()) {
-        case 'p': send(QEvent::MouseButtonPress); break;
-        case 'd': send(QEvent::MouseButtonDblClick); break;
-        case 'm': send(QEvent::MouseMove); break;
-        case 'r': send(QEvent::MouseButtonRelease); break;
+        case 'p':
+            send(QEvent::MouseButtonPress);
+            break;
+        case 'd':
+            send(QEvent::MouseButtonDblClick);
+            break;
+        case 'm':
+            send(QEvent::MouseMove);
+            break;
+        case 'r':
+            send(QEvent::MouseButtonRelease);
+            break;
         }
     }
 
@@ -444,8 +463,8 @@ void ApplicationTest::webLinksOpenInPreferredBrowser()
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 10000);
     QFile opened(record);
     QVERIFY(opened.open(QIODevice::ReadOnly));
-    const QString expected = (productChoice ? productBrowser : installerBrowser)
-                             + QLatin1Char(' ') + QString::fromUtf8(url.toEncoded());
+    const QString expected = (productChoice ? productBrowser : installerBrowser) + QLatin1Char(' ')
+                             + QString::fromUtf8(url.toEncoded());
     QCOMPARE(QString::fromUtf8(opened.readAll()), expected);
     App()->SetProductSettingsManager(nullptr);
     installer->Remove("Browser");
@@ -471,7 +490,8 @@ void ApplicationTest::runningMutexSeenByOtherProcess()
     const auto tryLock = [&] {
         QProcess locker;
         locker.setProcessEnvironment(environment);
-        locker.start(Helper(), {QStringLiteral("trylock"), QString::fromLatin1(Application::RUNNING_MUTEX_NAME)});
+        locker.start(Helper(), {QStringLiteral("trylock"),
+                                QString::fromLatin1(Application::RUNNING_MUTEX_NAME)});
         return locker.waitForFinished(10000) ? locker.exitCode() : -1;
     };
 
@@ -526,9 +546,10 @@ void ApplicationTest::collaboratorsReleasedInOrder()
     helper.start(Helper(), {QStringLiteral("release-order")});
     QVERIFY(helper.waitForFinished(20000));
     QCOMPARE(helper.exitCode(), 0);
-    const QStringList lines = QString::fromUtf8(helper.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines, (QStringList{"destroying", "product settings", "splash", "settings", "look and feel",
-                                 "customization", "gateway", "destroyed"}));
+    const QStringList lines
+        = QString::fromUtf8(helper.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines, (QStringList{"destroying", "product settings", "splash", "settings",
+                                 "look and feel", "customization", "gateway", "destroyed"}));
 }
 
 int main(int argc, char** argv)

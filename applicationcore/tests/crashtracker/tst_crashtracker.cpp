@@ -65,7 +65,8 @@ public:
         m_process.start(QCoreApplication::applicationFilePath(), {word});
         if (!m_process.waitForReadyRead(20000))
             return false;
-        const QStringList words = QString::fromUtf8(m_process.readLine()).trimmed().split(QLatin1Char(' '));
+        const QStringList words
+            = QString::fromUtf8(m_process.readLine()).trimmed().split(QLatin1Char(' '));
         if (words.size() != 2)
             return false;
         m_pid = words.at(0);
@@ -142,10 +143,12 @@ void CrashTrackerTest::sessionIdForm()
     const QString today = QDateTime::currentDateTime().toString(QStringLiteral("yyMMdd"));
     const CrashTracker tracker;
     const QString id = QString::fromStdString(tracker.SessionId());
-    const QRegularExpressionMatch match =
-        QRegularExpression(QStringLiteral("^(\\d{6})-(\\d{6})-(\\d{6})$")).match(id);
+    const QRegularExpressionMatch match
+        = QRegularExpression(QStringLiteral("^(\\d{6})-(\\d{6})-(\\d{6})$")).match(id);
     QVERIFY2(match.hasMatch(), qPrintable(id));
-    QVERIFY(QDateTime::fromString(match.captured(1) + match.captured(2), QStringLiteral("yyMMddHHmmss")).isValid());
+    QVERIFY(
+        QDateTime::fromString(match.captured(1) + match.captured(2), QStringLiteral("yyMMddHHmmss"))
+            .isValid());
     QCOMPARE(match.captured(1), today);
     QCOMPARE(tracker.SessionId(), tracker.SessionId());
 }
@@ -238,8 +241,10 @@ void CrashTrackerTest::odd_data()
     QTest::newRow("negative") << QByteArray("-5=s2\n") << QStringList{"s2"};
     QTest::newRow("inAGroup") << QByteArray("[group]\n7=s3\n") << QStringList{"s3"};
     QTest::newRow("emptyValue") << QByteArray(DEAD_PID) + "=\n" << QStringList();
-    QTest::newRow("deadAndOdd") << QByteArray(DEAD_PID) + "=s4\nxyz=s5\n" << QStringList{"s4", "s5"};
-    QTest::newRow("ownIdLeftOver") << OwnKey().toLatin1() + "=earlier-run\n" << QStringList{"earlier-run"};
+    QTest::newRow("deadAndOdd") << QByteArray(DEAD_PID) + "=s4\nxyz=s5\n"
+                                << QStringList{"s4", "s5"};
+    QTest::newRow("ownIdLeftOver") << OwnKey().toLatin1() + "=earlier-run\n"
+                                   << QStringList{"earlier-run"};
     QTest::newRow("notIni") << garbage << QStringList();
 }
 

@@ -62,7 +62,8 @@ void DisplaySetupTest::systemScalingWhereAvailable_data()
     QTest::addColumn<QString>("policy");
     QTest::addColumn<QString>("expected");
     QTest::newRow("unset") << QString() << "SetProcessDpiAwareness 0\nqt 0";
-    QTest::newRow("noScale") << "NOSCALE" << "qt 0";
+    QTest::newRow("noScale") << "NOSCALE"
+                             << "qt 0";
 }
 
 // Where the system's DPI library exists, the system scales the process and Qt does not.
@@ -77,7 +78,8 @@ void DisplaySetupTest::systemScalingWhereAvailable()
         environment.insert(QString::fromLatin1(POLICY), policy);
     QProcess helper;
     helper.setProcessEnvironment(environment);
-    helper.start(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath(), {QStringLiteral("high-dpi")});
+    helper.start(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath(),
+                 {QStringLiteral("high-dpi")});
     QVERIFY(helper.waitForFinished(20000));
     QCOMPARE(helper.exitCode(), 0);
     QCOMPARE(QString::fromUtf8(helper.readAllStandardOutput()).trimmed(), expected);
@@ -94,7 +96,8 @@ int main(int argc, char** argv)
 {
     if (argc > 1 && qstrcmp(argv[1], "high-dpi") == 0) {
         Tavrix::App::HighDpiFix();
-        std::cout << "qt " << QCoreApplication::testAttribute(Qt::AA_EnableHighDpiScaling) << std::endl;
+        std::cout << "qt " << QCoreApplication::testAttribute(Qt::AA_EnableHighDpiScaling)
+                  << std::endl;
         return 0;
     }
     // Both settings must be made before any application object exists.

@@ -120,33 +120,44 @@ void LaunchTypeTest::checkFirstLaunch_data()
 
     QTest::newRow("newInstall") << "4.1.0" << true << QVariantMap{{"DateTime", "D1"}} << none
                                 << int(Application::NewInstall)
-                                << QVariantMap{{"ProductInstallType", 1}, {"Version", "4-1-0"}, {"IsRun", "1"},
+                                << QVariantMap{{"ProductInstallType", 1},
+                                               {"Version", "4-1-0"},
+                                               {"IsRun", "1"},
                                                {"InstallDateTime", "D1"}}
                                 << none << true;
     QTest::newRow("update") << "4.1.0" << true
-                            << QVariantMap{{"Version", "4-0-0"}, {"DateOfFirstStart", old}, {"DateTime", "D1"},
+                            << QVariantMap{{"Version", "4-0-0"},
+                                           {"DateOfFirstStart", old},
+                                           {"DateTime", "D1"},
                                            {"InstallDateTime", "D1"}}
                             << none << int(Application::Update)
-                            << QVariantMap{{"ProductInstallType", 3}, {"Version", "4-1-0"}, {"IsRun", "1"}}
+                            << QVariantMap{{"ProductInstallType", 3},
+                                           {"Version", "4-1-0"},
+                                           {"IsRun", "1"}}
                             << none << true;
     QTest::newRow("regular") << "4.1.0" << true
-                             << QVariantMap{{"Version", "4-1-0"}, {"DateOfFirstStart", old},
-                                            {"DateTime", "D1"}, {"InstallDateTime", "D1"}}
-                             << none << int(Application::Regular) << QVariantMap{{"DateOfFirstStart", old}}
-                             << none << false;
+                             << QVariantMap{{"Version", "4-1-0"},
+                                            {"DateOfFirstStart", old},
+                                            {"DateTime", "D1"},
+                                            {"InstallDateTime", "D1"}}
+                             << none << int(Application::Regular)
+                             << QVariantMap{{"DateOfFirstStart", old}} << none << false;
     QTest::newRow("regularWithoutInstaller")
         << "4.1.0" << true << QVariantMap{{"Version", "4-1-0"}, {"DateOfFirstStart", old}} << none
         << int(Application::Regular) << QVariantMap{{"DateOfFirstStart", old}} << none << false;
     QTest::newRow("reinstall") << "4.1.0" << true
-                               << QVariantMap{{"Version", "4-1-0"}, {"DateOfFirstStart", old},
-                                              {"DateTime", "D2"}, {"InstallDateTime", "D1"}}
+                               << QVariantMap{{"Version", "4-1-0"},
+                                              {"DateOfFirstStart", old},
+                                              {"DateTime", "D2"},
+                                              {"InstallDateTime", "D1"}}
                                << none << int(Application::Reinstall)
-                               << QVariantMap{{"ProductInstallType", 2}, {"InstallDateTime", "D2"},
+                               << QVariantMap{{"ProductInstallType", 2},
+                                              {"InstallDateTime", "D2"},
                                               {"DateOfFirstStart", old}}
                                << none << false;
-    QTest::newRow("versionWithoutDots") << "41" << true << none << none << int(Application::NewInstall)
-                                        << QVariantMap{{"Version", "41"}, {"ProductInstallType", 1}} << none
-                                        << true;
+    QTest::newRow("versionWithoutDots")
+        << "41" << true << none << none << int(Application::NewInstall)
+        << QVariantMap{{"Version", "41"}, {"ProductInstallType", 1}} << none << true;
 
     // Against another store, the type the product recorded stands, but that store's own record
     // is brought up to date.
@@ -162,7 +173,8 @@ void LaunchTypeTest::checkFirstLaunch_data()
     QTest::newRow("commonRegularDespiteProductType")
         << "4.1.0" << false << QVariantMap{{"ProductInstallType", 2}, {"DateTime", "D1"}}
         << QVariantMap{{"Version", "4-1-0"}, {"InstallDateTime", "D1"}} << int(Application::Regular)
-        << QVariantMap{{"ProductInstallType", 2}} << QVariantMap{{"InstallDateTime", "D1"}} << false;
+        << QVariantMap{{"ProductInstallType", 2}} << QVariantMap{{"InstallDateTime", "D1"}}
+        << false;
     QTest::newRow("commonWithoutProductTypeUpdates")
         << "4.1.0" << false << QVariantMap{{"DateTime", "D1"}}
         << QVariantMap{{"Version", "3-9-0"}, {"DateOfFirstStart", old}} << int(Application::Update)
@@ -173,8 +185,9 @@ void LaunchTypeTest::checkFirstLaunch_data()
         << QVariantMap{{"Version", "4-1-0"}} << true;
     QTest::newRow("commonWithoutProductTypeReinstalls")
         << "4.1.0" << false << QVariantMap{{"DateTime", "D2"}}
-        << QVariantMap{{"Version", "4-1-0"}, {"InstallDateTime", "D1"}} << int(Application::Reinstall)
-        << QVariantMap{{"ProductInstallType", 2}} << QVariantMap{{"InstallDateTime", "D2"}} << false;
+        << QVariantMap{{"Version", "4-1-0"}, {"InstallDateTime", "D1"}}
+        << int(Application::Reinstall) << QVariantMap{{"ProductInstallType", 2}}
+        << QVariantMap{{"InstallDateTime", "D2"}} << false;
 }
 
 void LaunchTypeTest::checkFirstLaunch()
@@ -203,8 +216,9 @@ void LaunchTypeTest::checkFirstLaunch()
         if (it.value().userType() == QMetaType::Int)
             QCOMPARE(productStore->GetInt(it.key().toStdString(), -1), it.value().toInt());
         else
-            QCOMPARE(QString::fromStdString(productStore->GetString(it.key().toStdString(), "<none>")),
-                     it.value().toString());
+            QCOMPARE(
+                QString::fromStdString(productStore->GetString(it.key().toStdString(), "<none>")),
+                it.value().toString());
     }
     for (auto it = storeAfter.cbegin(); it != storeAfter.cend(); ++it)
         QCOMPARE(QString::fromStdString(otherStore->GetString(it.key().toStdString(), "<none>")),
@@ -272,7 +286,8 @@ void LaunchTypeTest::launchesOfAProduct()
     // Product type, common type, days passed.
     QCOMPARE(LaunchHelperLine(home.path(), "4.1.0"), QStringLiteral("1 1 0"));
     QCOMPARE(LaunchHelperLine(home.path(), "4.1.0"), QStringLiteral("4 4 0"));
-    QSettings(productFile, QSettings::IniFormat).setValue(QStringLiteral("DateTime"), QStringLiteral("2024-05-01 10:00"));
+    QSettings(productFile, QSettings::IniFormat)
+        .setValue(QStringLiteral("DateTime"), QStringLiteral("2024-05-01 10:00"));
     QCOMPARE(LaunchHelperLine(home.path(), "4.1.0"), QStringLiteral("2 2 0"));
     QCOMPARE(LaunchHelperLine(home.path(), "4.1.0"), QStringLiteral("4 4 0"));
     {
@@ -283,8 +298,9 @@ void LaunchTypeTest::launchesOfAProduct()
     QCOMPARE(LaunchHelperLine(home.path(), "4.1.0"), QStringLiteral("4 4 3"));
     QCOMPARE(LaunchHelperLine(home.path(), "4.2.0"), QStringLiteral("3 3 0"));
     QCOMPARE(LaunchHelperLine(home.path(), "4.2.0"), QStringLiteral("4 4 0"));
-    QCOMPARE(QSettings(productFile, QSettings::IniFormat).value(QStringLiteral("Version")).toString(),
-             QStringLiteral("4-2-0"));
+    QCOMPARE(
+        QSettings(productFile, QSettings::IniFormat).value(QStringLiteral("Version")).toString(),
+        QStringLiteral("4-2-0"));
 }
 
 void LaunchTypeTest::daysPassed_data()
@@ -321,8 +337,10 @@ void LaunchTypeTest::installerSettings_data()
 {
     QTest::addColumn<QString>("product");
     QTest::addColumn<QString>("application");
-    QTest::newRow("named") << "OtherProduct" << "OtherProduct";
-    QTest::newRow("ownProduct") << "" << "LaunchTestProduct";
+    QTest::newRow("named") << "OtherProduct"
+                           << "OtherProduct";
+    QTest::newRow("ownProduct") << ""
+                                << "LaunchTestProduct";
 }
 
 void LaunchTypeTest::installerSettings()
@@ -343,8 +361,9 @@ void LaunchTypeTest::installerSettings()
     QVERIFY(first != second);
     QCOMPARE(first->GetString("Language", ""), std::string("de_DE"));
     first->SetString("Seen", "yes");
-    QCOMPARE(QSettings(QStringLiteral("Tavrix"), application).value(QStringLiteral("Seen")).toString(),
-             QStringLiteral("yes"));
+    QCOMPARE(
+        QSettings(QStringLiteral("Tavrix"), application).value(QStringLiteral("Seen")).toString(),
+        QStringLiteral("yes"));
 }
 
 void LaunchTypeTest::runningInstaller_data()
@@ -417,11 +436,12 @@ int RunLaunch(int argc, char** argv)
     context.createRunningMutex = false;
     Application app(argc, argv, context);
     QCoreApplication::setApplicationVersion(QString::fromLocal8Bit(argv[2]));
-    app.SetSettingsManager(std::make_shared<SettingsManager>(QStringLiteral("LaunchCommon"), QStringLiteral("Tavrix")));
-    app.SetProductSettingsManager(
-        std::make_shared<SettingsManager>(QStringLiteral("LaunchProduct"), QStringLiteral("Tavrix")));
-    std::cout << app.GetProductLaunchType() << ' ' << app.GetLaunchType() << ' ' << app.GetDaysPassed()
-              << std::endl;
+    app.SetSettingsManager(std::make_shared<SettingsManager>(QStringLiteral("LaunchCommon"),
+                                                             QStringLiteral("Tavrix")));
+    app.SetProductSettingsManager(std::make_shared<SettingsManager>(QStringLiteral("LaunchProduct"),
+                                                                    QStringLiteral("Tavrix")));
+    std::cout << app.GetProductLaunchType() << ' ' << app.GetLaunchType() << ' '
+              << app.GetDaysPassed() << std::endl;
     return 0;
 }
 
@@ -431,7 +451,8 @@ int RunLaunchSameStore(int argc, char** argv)
     context.createRunningMutex = false;
     TestApplication app(argc, argv, context);
     QCoreApplication::setApplicationVersion(QStringLiteral("4.1.0"));
-    app.SetSettingsManager(std::make_shared<SettingsManager>(QStringLiteral("LaunchCommon"), QStringLiteral("Tavrix")));
+    app.SetSettingsManager(std::make_shared<SettingsManager>(QStringLiteral("LaunchCommon"),
+                                                             QStringLiteral("Tavrix")));
     const int type = app.GetLaunchType();
     std::cout << type << ' ' << app.GetProductLaunchType() << ' ' << app.decisions << std::endl;
     return 0;

@@ -214,8 +214,8 @@ void LookAndFeelHandlerTest::listSetTwice()
     handler.SetLocaleList({"en_US", "de_DE"});
     const QPointer<QAction> old = m_locales.actions().constFirst();
     handler.SetLocaleList({"ru_RU", "de_DE", "ru_RU"});
-    QCOMPARE(Titles(m_locales),
-             (QStringList{QString::fromUtf8("Русский"), "Deutsch", QString::fromUtf8("Русский"), "|"}));
+    QCOMPARE(Titles(m_locales), (QStringList{QString::fromUtf8("Русский"), "Deutsch",
+                                             QString::fromUtf8("Русский"), "|"}));
     QVERIFY(old);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!old);

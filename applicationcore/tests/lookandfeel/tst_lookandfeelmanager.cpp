@@ -185,21 +185,22 @@ void LookAndFeelManagerTest::discovery_data()
     QTest::addColumn<QStringList>("expectedThemes");
     QTest::addColumn<QStringList>("expectedLocales");
 
-    QTest::newRow("nothing shipped") << QStringList() << QStringList() << QStringList()
-                                     << QStringList() << QStringList();
+    QTest::newRow("nothing shipped")
+        << QStringList() << QStringList() << QStringList() << QStringList() << QStringList();
     QTest::newRow("themes need a description")
         << QStringList{"Light", "Dark"} << QStringList{"Bundles"} << QStringList{"en_US", "de_DE"}
         << QStringList{"Dark", "Light"} << QStringList{"de_DE", "en_US"};
     QTest::newRow("dotted theme looks for the shorter folder")
-        << QStringList{"Blue.v2"} << QStringList() << QStringList() << QStringList() << QStringList();
+        << QStringList{"Blue.v2"} << QStringList() << QStringList() << QStringList()
+        << QStringList();
     QTest::newRow("dotted theme beside its shorter name")
         << QStringList{"Blue", "Blue.v2"} << QStringList() << QStringList()
         << QStringList{"Blue", "Blue"} << QStringList();
     QTest::newRow("dotted locale under the shorter name")
         << QStringList() << QStringList() << QStringList{"de_DE.old"} << QStringList()
         << QStringList{"de_DE"};
-    QTest::newRow("hidden folders") << QStringList{".Hidden"} << QStringList() << QStringList{".cache"}
-                                    << QStringList() << QStringList();
+    QTest::newRow("hidden folders") << QStringList{".Hidden"} << QStringList()
+                                    << QStringList{".cache"} << QStringList() << QStringList();
 }
 
 void LookAndFeelManagerTest::discovery()
@@ -236,11 +237,12 @@ void LookAndFeelManagerTest::bundleSelection_data()
     QTest::addColumn<QStringList>("expectedBundles");
 
     QTest::newRow("single bundle") << QStringList{"B"} << QStringList() << QStringList{"B"};
-    QTest::newRow("named bundles only") << QStringList{"B", "C"} << QStringList{"A", "B"}
-                                        << QStringList{"B"};
-    QTest::newRow("names give the order") << QStringList{"B", "C"} << QStringList{"C", "B"}
-                                          << QStringList{"C", "B"};
-    QTest::newRow("every bundle") << QStringList{"B", "C"} << QStringList() << QStringList{"B", "C"};
+    QTest::newRow("named bundles only")
+        << QStringList{"B", "C"} << QStringList{"A", "B"} << QStringList{"B"};
+    QTest::newRow("names give the order")
+        << QStringList{"B", "C"} << QStringList{"C", "B"} << QStringList{"C", "B"};
+    QTest::newRow("every bundle") << QStringList{"B", "C"} << QStringList()
+                                  << QStringList{"B", "C"};
 }
 
 void LookAndFeelManagerTest::bundleSelection()
@@ -266,11 +268,13 @@ void LookAndFeelManagerTest::bundleSelection()
     for (const std::string& path : description.fontMaps)
         bundles << Text(path).section('/', 1, 1);
     for (const QString& bundle : bundles) {
-        styleSheets << ":/" + bundle + "/style.qss" << ":/" + bundle + "/fonts_linux.qss";
+        styleSheets << ":/" + bundle + "/style.qss"
+                    << ":/" + bundle + "/fonts_linux.qss";
         fontMaps << ":/" + bundle + "/fonts.json";
         fontManifests << ":/" + bundle + "/fonts.manifest";
     }
-    styleSheets << ":/productStyle.qss" << ":/productStyle_linux.qss";
+    styleSheets << ":/productStyle.qss"
+                << ":/productStyle_linux.qss";
     if (resourceNames.isEmpty()) {
         QStringList sorted = bundles;
         sorted.sort();
@@ -339,31 +343,40 @@ void LookAndFeelManagerTest::fontTables_data()
     QTest::addColumn<QString>("expected");
 
     const QByteArray style = "x{font:@f}";
-    QTest::newRow("platform over all platforms")
-        << QList<QByteArray>{R"({"all_platforms":{"all_languages":{"f":"A"}},"linux":{"all_languages":{"f":"B"}}})"}
-        << style << "en_US" << "x{font:B}";
+    QTest::newRow("platform over all platforms") << QList<
+        QByteArray>{R"({"all_platforms":{"all_languages":{"f":"A"}},"linux":{"all_languages":{"f":"B"}}})"}
+                                                 << style << "en_US"
+                                                 << "x{font:B}";
     QTest::newRow("locale over all languages")
         << QList<QByteArray>{R"({"all_platforms":{"de_DE":{"f":"C"},"all_languages":{"f":"A"}}})"}
-        << style << "de_DE" << "x{font:C}";
-    QTest::newRow("platform over all-platform locale")
-        << QList<QByteArray>{R"({"linux":{"all_languages":{"f":"B"}},"all_platforms":{"de_DE":{"f":"C"}}})"}
-        << style << "de_DE" << "x{font:B}";
-    QTest::newRow("other locale and platform ignored")
-        << QList<QByteArray>{R"({"all_platforms":{"all_languages":{"f":"A"},"ru_RU":{"f":"R"}},"win":{"all_languages":{"f":"W"}}})"}
-        << style << "de_DE" << "x{font:A}";
+        << style << "de_DE"
+        << "x{font:C}";
+    QTest::newRow("platform over all-platform locale") << QList<
+        QByteArray>{R"({"linux":{"all_languages":{"f":"B"}},"all_platforms":{"de_DE":{"f":"C"}}})"}
+                                                       << style << "de_DE"
+                                                       << "x{font:B}";
+    QTest::newRow("other locale and platform ignored") << QList<
+        QByteArray>{R"({"all_platforms":{"all_languages":{"f":"A"},"ru_RU":{"f":"R"}},"win":{"all_languages":{"f":"W"}}})"}
+                                                       << style << "de_DE"
+                                                       << "x{font:A}";
     QTest::newRow("later file wins")
         << QList<QByteArray>{R"({"all_platforms":{"all_languages":{"f":"A","g":"G"}}})",
                              R"({"all_platforms":{"all_languages":{"f":"B"}}})"}
-        << QByteArray("x{font:@f;@g}") << "en_US" << "x{font:B;G}";
-    QTest::newRow("shorter key replaced first")
-        << QList<QByteArray>{R"({"all_platforms":{"all_languages":{"font":"Sans","fontSize":"12px"}}})"}
-        << QByteArray("a{font:@font;size:@fontSize}") << "en_US" << "a{font:Sans;size:SansSize}";
+        << QByteArray("x{font:@f;@g}") << "en_US"
+        << "x{font:B;G}";
+    QTest::newRow("shorter key replaced first") << QList<
+        QByteArray>{R"({"all_platforms":{"all_languages":{"font":"Sans","fontSize":"12px"}}})"}
+                                                << QByteArray("a{font:@font;size:@fontSize}")
+                                                << "en_US"
+                                                << "a{font:Sans;size:SansSize}";
     QTest::newRow("case-sensitive")
         << QList<QByteArray>{R"({"all_platforms":{"all_languages":{"f":"A"}}})"}
-        << QByteArray("@F @f") << "en_US" << "@F A";
+        << QByteArray("@F @f") << "en_US"
+        << "@F A";
     QTest::newRow("every occurrence")
         << QList<QByteArray>{R"({"all_platforms":{"all_languages":{"f":"A"}}})"}
-        << QByteArray("@f @f@f") << "en_US" << "A AA";
+        << QByteArray("@f @f@f") << "en_US"
+        << "A AA";
     QTest::newRow("number as text")
         << QList<QByteArray>{R"({"all_platforms":{"all_languages":{"f":12}}})"} << style << "en_US"
         << "x{font:12}";
@@ -374,7 +387,8 @@ void LookAndFeelManagerTest::fontTables_data()
     QTest::newRow("values of the wrong types")
         << QList<QByteArray>{R"({"all_platforms":"text","linux":{"all_languages":[1,2]}})",
                              R"({"all_platforms":{"all_languages":"f"}})"}
-        << style << "en_US" << "x{font:@f}";
+        << style << "en_US"
+        << "x{font:@f}";
 }
 
 void LookAndFeelManagerTest::fontTables()
@@ -440,9 +454,10 @@ void LookAndFeelManagerTest::fontManifest()
     if (!font.open(QIODevice::ReadOnly))
         QSKIP("needs the DejaVu fonts");
     QVERIFY(m_build->Theme("T"));
-    QVERIFY(m_build->Bundle("T", "fonts",
-                            {{"fonts.manifest", ":/fonts/missing.ttf\n  :/fonts/DejaVuSerif-Bold.ttf \n"},
-                             {"DejaVuSerif-Bold.ttf", font.readAll()}}));
+    QVERIFY(m_build->Bundle(
+        "T", "fonts",
+        {{"fonts.manifest", ":/fonts/missing.ttf\n  :/fonts/DejaVuSerif-Bold.ttf \n"},
+         {"DejaVuSerif-Bold.ttf", font.readAll()}}));
     const auto manager = Manager();
     manager->SetTheme("T");
     // Application fonts are numbered from 0 in the order they were added.
@@ -460,7 +475,8 @@ void LookAndFeelManagerTest::missingThemeFolder()
     manager->RegisterObserver(&observer);
     manager->SetTheme("Nowhere");
 
-    const QString line = "The directory [" + m_build->Resources() + "/themes/Nowhere] doesn't exist!";
+    const QString line
+        = "The directory [" + m_build->Resources() + "/themes/Nowhere] doesn't exist!";
     QCOMPARE(m_log.TakeLines(), QStringList{line});
     QCOMPARE(manager->GetCurrentTheme(), std::string("Nowhere"));
     QCOMPARE(observer.Events(), std::vector<std::string>{"theme Nowhere"});
@@ -482,7 +498,8 @@ void LookAndFeelManagerTest::sameThemeAgain()
     QVERIFY(m_build->Theme("T"));
     QVERIFY(m_build->Bundle(
         "T", "b",
-        {{"fonts.json", R"({"all_platforms":{"all_languages":{"f":"Any"},"de_DE":{"f":"German"}}})"},
+        {{"fonts.json",
+          R"({"all_platforms":{"all_languages":{"f":"Any"},"de_DE":{"f":"German"}}})"},
          {"style.qss", "@f"}}));
     const auto manager = Manager();
     RecordingObserver observer(*manager);
@@ -534,7 +551,8 @@ void LookAndFeelManagerTest::badBundle()
 {
     QVERIFY(m_build->Theme("T"));
     QVERIFY(m_build->Bundle("T", "good", {{"style.qss", "good{}"}}));
-    QVERIFY(ResourceBuilder::Write(m_build->ThemeFolder("T") + "/junk.rcc", QByteArray(300, '\x7f')));
+    QVERIFY(
+        ResourceBuilder::Write(m_build->ThemeFolder("T") + "/junk.rcc", QByteArray(300, '\x7f')));
     QVERIFY(ResourceBuilder::Write(m_build->ThemeFolder("T") + "/empty.rcc", QByteArray()));
     const auto manager = Manager({"junk", "good", "empty"});
     manager->SetTheme("T");
@@ -550,13 +568,15 @@ void LookAndFeelManagerTest::localizedThemeName_data()
     QTest::addColumn<bool>("warns");
 
     const QByteArray titles = R"({"en_US": "Light", "de_DE": "Hell", "ru_RU": "Светлая"})";
-    QTest::newRow("title in the locale") << titles << "de_DE" << "Hell" << false;
+    QTest::newRow("title in the locale") << titles << "de_DE"
+                                         << "Hell" << false;
     QTest::newRow("non-Latin title") << titles << "ru_RU" << QString::fromUtf8("Светлая") << false;
     QTest::newRow("no title for the locale") << QByteArray(R"({"en_US": "Light"})") << "de_DE"
                                              << "Bright" << true;
-    QTest::newRow("description not JSON") << QByteArray("{\"en_US\": ") << "en_US" << "Bright" << true;
-    QTest::newRow("description not an object") << QByteArray("\"Light\"") << "en_US" << "Bright"
-                                                << true;
+    QTest::newRow("description not JSON") << QByteArray("{\"en_US\": ") << "en_US"
+                                          << "Bright" << true;
+    QTest::newRow("description not an object") << QByteArray("\"Light\"") << "en_US"
+                                               << "Bright" << true;
 }
 
 void LookAndFeelManagerTest::localizedThemeName()
@@ -589,24 +609,34 @@ void LookAndFeelManagerTest::validateLocale_data()
     QTest::addColumn<QString>("expected");
 
     const QStringList three{"en_US", "de_DE", "ru_RU"};
-    QTest::newRow("shipped request") << three << "de_DE" << "ru_RU" << 1049 << "de_DE";
-    QTest::newRow("unknown takes the system language") << three << "unknown" << "ru_RU" << 0 << "ru_RU";
-    QTest::newRow("empty takes the system language") << three << "" << "de_DE" << 0 << "de_DE";
-    QTest::newRow("unshipped takes the system language") << three << "fr_FR" << "de_DE" << 0 << "de_DE";
-    QTest::newRow("only Portuguese and Chinese change country") << three << "" << "de_AT" << 0
-                                                                << "en_US";
-    QTest::newRow("Portuguese of Portugal") << QStringList{"en_US", "pt_BR"} << "" << "pt_PT" << 0
-                                            << "pt_BR";
-    QTest::newRow("Portuguese of Brazil") << QStringList{"en_US", "pt_BR"} << "" << "pt_BR" << 0
-                                          << "pt_BR";
-    QTest::newRow("mainland Chinese") << QStringList{"zh_TW", "zh_CN"} << "" << "zh_CN" << 0 << "zh_CN";
-    QTest::newRow("Hong Kong Chinese") << QStringList{"zh_CN", "zh_TW"} << "" << "zh_HK" << 0 << "zh_TW";
-    QTest::newRow("Singapore Chinese") << QStringList{"zh_CN", "zh_TW"} << "" << "zh_SG" << 0 << "zh_TW";
-    QTest::newRow("installer language") << three << "" << "fr_FR" << 1031 << "de_DE";
-    QTest::newRow("installer language unshipped") << three << "" << "fr_FR" << 2052 << "zh_CN";
-    QTest::newRow("English last") << QStringList{"de_DE"} << "" << "fr_FR" << 0 << "en_US";
-    QTest::newRow("a folder named unknown") << QStringList{"unknown", "de_DE"} << "unknown" << "fr_FR"
-                                            << 0 << "en_US";
+    QTest::newRow("shipped request") << three << "de_DE"
+                                     << "ru_RU" << 1049 << "de_DE";
+    QTest::newRow("unknown takes the system language") << three << "unknown"
+                                                       << "ru_RU" << 0 << "ru_RU";
+    QTest::newRow("empty takes the system language") << three << ""
+                                                     << "de_DE" << 0 << "de_DE";
+    QTest::newRow("unshipped takes the system language") << three << "fr_FR"
+                                                         << "de_DE" << 0 << "de_DE";
+    QTest::newRow("only Portuguese and Chinese change country") << three << ""
+                                                                << "de_AT" << 0 << "en_US";
+    QTest::newRow("Portuguese of Portugal") << QStringList{"en_US", "pt_BR"} << ""
+                                            << "pt_PT" << 0 << "pt_BR";
+    QTest::newRow("Portuguese of Brazil") << QStringList{"en_US", "pt_BR"} << ""
+                                          << "pt_BR" << 0 << "pt_BR";
+    QTest::newRow("mainland Chinese") << QStringList{"zh_TW", "zh_CN"} << ""
+                                      << "zh_CN" << 0 << "zh_CN";
+    QTest::newRow("Hong Kong Chinese") << QStringList{"zh_CN", "zh_TW"} << ""
+                                       << "zh_HK" << 0 << "zh_TW";
+    QTest::newRow("Singapore Chinese") << QStringList{"zh_CN", "zh_TW"} << ""
+                                       << "zh_SG" << 0 << "zh_TW";
+    QTest::newRow("installer language") << three << ""
+                                        << "fr_FR" << 1031 << "de_DE";
+    QTest::newRow("installer language unshipped") << three << ""
+                                                  << "fr_FR" << 2052 << "zh_CN";
+    QTest::newRow("English last") << QStringList{"de_DE"} << ""
+                                  << "fr_FR" << 0 << "en_US";
+    QTest::newRow("a folder named unknown") << QStringList{"unknown", "de_DE"} << "unknown"
+                                            << "fr_FR" << 0 << "en_US";
 }
 
 void LookAndFeelManagerTest::validateLocale()
@@ -655,10 +685,10 @@ void LookAndFeelManagerTest::translationFiles_data()
     QTest::addColumn<QStringList>("resourceNames");
     QTest::addColumn<QStringList>("expected"); // "Shared", "First only", "Other"
 
-    QTest::newRow("named files, later wins") << QStringList{"first", "second"}
-                                             << QStringList{"Zweite", "Nur erste", "Other"};
-    QTest::newRow("named file only") << QStringList{"second"}
-                                     << QStringList{"Zweite", "First only", "Other"};
+    QTest::newRow("named files, later wins")
+        << QStringList{"first", "second"} << QStringList{"Zweite", "Nur erste", "Other"};
+    QTest::newRow("named file only")
+        << QStringList{"second"} << QStringList{"Zweite", "First only", "Other"};
     QTest::newRow("missing name") << QStringList{"absent", "first"}
                                   << QStringList{"Erste", "Nur erste", "Other"};
 }
@@ -683,7 +713,8 @@ void LookAndFeelManagerTest::translationFiles()
 void LookAndFeelManagerTest::sameRequestNotifiesOnce()
 {
     QVERIFY(m_build->Translation("de_DE", "good_de_DE.qm", {{"Hello", "Hallo"}}));
-    QVERIFY(ResourceBuilder::Write(m_build->LocaleFolder("de_DE") + "/broken_de_DE.qm", "not a catalogue"));
+    QVERIFY(ResourceBuilder::Write(m_build->LocaleFolder("de_DE") + "/broken_de_DE.qm",
+                                   "not a catalogue"));
     QVERIFY(QDir().mkpath(m_build->LocaleFolder("ru_RU")));
     QLocale::setDefault(QLocale("de_DE"));
     const auto manager = Manager();
@@ -721,11 +752,11 @@ void LookAndFeelManagerTest::installerCodes_data()
 {
     QTest::addColumn<uint>("code");
     QTest::addColumn<QString>("expected");
-    const std::pair<uint, const char*> table[] = {
-        {1028, "zh_TW"}, {1031, "de_DE"}, {1034, "es_ES"}, {1036, "fr_FR"}, {1040, "it_IT"},
-        {1041, "ja_JP"}, {1042, "ko_KR"}, {1043, "nl_NL"}, {1045, "pl_PL"}, {1046, "pt_BR"},
-        {1049, "ru_RU"}, {1055, "tr_TR"}, {2052, "zh_CN"}, {2070, "pt_PT"}, {1033, "en_US"},
-        {0, "en_US"},    {3076, "en_US"}, {0xFFFFFFFF, "en_US"}};
+    const std::pair<uint, const char*> table[]
+        = {{1028, "zh_TW"}, {1031, "de_DE"}, {1034, "es_ES"},      {1036, "fr_FR"}, {1040, "it_IT"},
+           {1041, "ja_JP"}, {1042, "ko_KR"}, {1043, "nl_NL"},      {1045, "pl_PL"}, {1046, "pt_BR"},
+           {1049, "ru_RU"}, {1055, "tr_TR"}, {2052, "zh_CN"},      {2070, "pt_PT"}, {1033, "en_US"},
+           {0, "en_US"},    {3076, "en_US"}, {0xFFFFFFFF, "en_US"}};
     for (const auto& [code, locale] : table)
         QTest::addRow("%u", code) << code << locale;
 }
@@ -741,18 +772,29 @@ void LookAndFeelManagerTest::displayNames_data()
 {
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("expected");
-    const std::pair<const char*, const char*> table[] = {
-        {"en_US", "English"}, {"ru_RU", "Русский"}, {"de_DE", "Deutsch"}, {"fr_FR", "Français"},
-        {"es_ES", "Español"}, {"it_IT", "Italiano"}, {"ja_JP", "日本語"}, {"nl_NL", "Nederlands"},
-        {"pl_PL", "Polski"}, {"pt_BR", "Português Brasileiro"}, {"tr_TR", "Türkçe"},
-        {"zh_CN", "简体中文"}, {"ko_KR", "한국어"}, {"zh_TW", "繁體中文"}, {"ara", "Arabic"},
-        {"bel", "Belarusian"}, {"cat", "Catalan"}, {"chi", "Chinese"}, {"dan", "Danish"},
-        {"dut", "Dutch"}, {"eng", "English"}, {"fin", "Finnish"}, {"fre", "French"},
-        {"ger", "German"}, {"heb", "Hebrew"}, {"hin", "Hindi"}, {"hun", "Hungarian"},
-        {"ita", "Italian"}, {"jpn", "Japanese"}, {"nno", "Norwegian Nynorsk"},
-        {"nob", "Norwegian Bokmål"}, {"pol", "Polish"}, {"por", "Portuguese"}, {"rus", "Russian"},
-        {"slv", "Slovenian"}, {"spa", "Spanish"}, {"swe", "Swedish"}, {"tur", "Turkish"},
-        {"ukr", "Ukrainian"}, {"und", ""}, {"pt_PT", "pt_PT"}, {"", ""}, {"EN_us", "EN_us"}};
+    const std::pair<const char*, const char*> table[]
+        = {{"en_US", "English"},        {"ru_RU", "Русский"},
+           {"de_DE", "Deutsch"},        {"fr_FR", "Français"},
+           {"es_ES", "Español"},        {"it_IT", "Italiano"},
+           {"ja_JP", "日本語"},         {"nl_NL", "Nederlands"},
+           {"pl_PL", "Polski"},         {"pt_BR", "Português Brasileiro"},
+           {"tr_TR", "Türkçe"},         {"zh_CN", "简体中文"},
+           {"ko_KR", "한국어"},         {"zh_TW", "繁體中文"},
+           {"ara", "Arabic"},           {"bel", "Belarusian"},
+           {"cat", "Catalan"},          {"chi", "Chinese"},
+           {"dan", "Danish"},           {"dut", "Dutch"},
+           {"eng", "English"},          {"fin", "Finnish"},
+           {"fre", "French"},           {"ger", "German"},
+           {"heb", "Hebrew"},           {"hin", "Hindi"},
+           {"hun", "Hungarian"},        {"ita", "Italian"},
+           {"jpn", "Japanese"},         {"nno", "Norwegian Nynorsk"},
+           {"nob", "Norwegian Bokmål"}, {"pol", "Polish"},
+           {"por", "Portuguese"},       {"rus", "Russian"},
+           {"slv", "Slovenian"},        {"spa", "Spanish"},
+           {"swe", "Swedish"},          {"tur", "Turkish"},
+           {"ukr", "Ukrainian"},        {"und", ""},
+           {"pt_PT", "pt_PT"},          {"", ""},
+           {"EN_us", "EN_us"}};
     for (const auto& [code, name] : table)
         QTest::addRow("%s", *code ? code : "(empty)") << code << QString::fromUtf8(name);
 }
@@ -769,7 +811,8 @@ void LookAndFeelManagerTest::resourceLocations()
     const QByteArray previous = qgetenv("TAVRIX_RESOURCES_PATH");
     qputenv("TAVRIX_RESOURCES_PATH", QFile::encodeName(m_dir->path()));
     QCOMPARE(Text(Tavrix::App::GetPathToResources().utf8string()), m_dir->path());
-    QCOMPARE(Text(Tavrix::App::GetPathToFontConfigFile().utf8string()), m_dir->path() + "/fonts.conf");
+    QCOMPARE(Text(Tavrix::App::GetPathToFontConfigFile().utf8string()),
+             m_dir->path() + "/fonts.conf");
     qunsetenv("TAVRIX_RESOURCES_PATH");
     QCOMPARE(Text(Tavrix::App::GetPathToResources().utf8string()),
              QCoreApplication::applicationDirPath() + "/resources");
@@ -781,9 +824,9 @@ void LookAndFeelManagerTest::resourceLocations()
     const QImage splash(":/Splash/splash.bmp");
     QCOMPARE(splash.size(), QSize(500, 275));
     QCOMPARE(splash.depth(), 8);
-    for (const char* path : {":/About/about_en_US.png", ":/About/about_ru_RU.png",
-                             ":/Signature/SignatureStyle.qss", ":/Signature/ellipse.png",
-                             ":/Signature/dotted_line.png", ":/Signature/sign.png"})
+    for (const char* path :
+         {":/About/about_en_US.png", ":/About/about_ru_RU.png", ":/Signature/SignatureStyle.qss",
+          ":/Signature/ellipse.png", ":/Signature/dotted_line.png", ":/Signature/sign.png"})
         QVERIFY2(QFile::exists(path), path);
 }
 

@@ -171,17 +171,17 @@ void RestartTest::restart_data()
     const QStringList none{"<none>"};
     // The order matters: the crash history is there only until the first row clears it, and an
     // accepted quit stays accepted.
-    QTest::newRow("askedAndCancelled") << 0 << int(QMessageBox::Cancel) << true << "a b" << false << true
-                                       << false << none;
-    QTest::newRow("askedButQuitRefused") << 0 << int(QMessageBox::Ok) << false << "a b" << false << true
-                                         << true << none;
-    QTest::newRow("unattendedQuitRefused") << 1 << int(QMessageBox::Ok) << false << "a b" << false
-                                           << false << true << none;
-    QTest::newRow("askedAndAccepted") << 0 << int(QMessageBox::Ok) << true
-                                      << "\"two words\" plain --flag=1" << false << true << true
-                                      << QStringList{"two words", "plain", "--flag=1"};
-    QTest::newRow("unattendedWithoutArguments") << 1 << int(QMessageBox::Ok) << true << "" << true
-                                                << false << true << QStringList();
+    QTest::newRow("askedAndCancelled")
+        << 0 << int(QMessageBox::Cancel) << true << "a b" << false << true << false << none;
+    QTest::newRow("askedButQuitRefused")
+        << 0 << int(QMessageBox::Ok) << false << "a b" << false << true << true << none;
+    QTest::newRow("unattendedQuitRefused")
+        << 1 << int(QMessageBox::Ok) << false << "a b" << false << false << true << none;
+    QTest::newRow("askedAndAccepted")
+        << 0 << int(QMessageBox::Ok) << true << "\"two words\" plain --flag=1" << false << true
+        << true << QStringList{"two words", "plain", "--flag=1"};
+    QTest::newRow("unattendedWithoutArguments")
+        << 1 << int(QMessageBox::Ok) << true << "" << true << false << true << QStringList();
 }
 
 void RestartTest::restart()
@@ -216,7 +216,9 @@ void RestartTest::restart()
     QCOMPARE(answerer.shown, asked);
     if (asked) {
         QCOMPARE(answerer.title, QStringLiteral("Attention"));
-        QCOMPARE(answerer.text, QStringLiteral("<b>This will restart the application.</b><br>Do you want to continue?"));
+        QCOMPARE(answerer.text,
+                 QStringLiteral(
+                     "<b>This will restart the application.</b><br>Do you want to continue?"));
         QCOMPARE(answerer.buttons, QMessageBox::Ok | QMessageBox::Cancel);
         QCOMPARE(answerer.iconSize, QSize(17, 17));
     }
@@ -298,7 +300,8 @@ int RunRestarter(int argc, char** argv)
         return 0;
     qputenv(STAGE_VARIABLE, "2");
     const QString arguments = QString::fromLocal8Bit(qgetenv(ARGUMENTS_VARIABLE));
-    QTimer::singleShot(0, &app, [arguments] { RestartApplication(WorkingMode(1), QPixmap(), arguments); });
+    QTimer::singleShot(0, &app,
+                       [arguments] { RestartApplication(WorkingMode(1), QPixmap(), arguments); });
     return app.exec();
 }
 
@@ -329,7 +332,8 @@ int main(int argc, char** argv)
         // A crash of an earlier run, for the application to find.
         const QString executable = QString::fromLocal8Bit(argv[0]);
         QCoreApplication::setApplicationName(QFileInfo(executable).fileName());
-        QSettings(SessionFile(executable), QSettings::IniFormat).setValue(QStringLiteral("4999999"), QStringLiteral("earlier"));
+        QSettings(SessionFile(executable), QSettings::IniFormat)
+            .setValue(QStringLiteral("4999999"), QStringLiteral("earlier"));
     }
     TestApplication app(argc, argv);
     RestartTest test;

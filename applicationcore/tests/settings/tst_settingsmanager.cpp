@@ -35,11 +35,26 @@ struct Event
     QVariant oldValue;
 };
 
-QVariant ToVariant(bool v) { return v; }
-QVariant ToVariant(int v) { return v; }
-QVariant ToVariant(long long v) { return static_cast<qlonglong>(v); }
-QVariant ToVariant(double v) { return v; }
-QVariant ToVariant(const std::string& v) { return QString::fromStdString(v); }
+QVariant ToVariant(bool v)
+{
+    return v;
+}
+QVariant ToVariant(int v)
+{
+    return v;
+}
+QVariant ToVariant(long long v)
+{
+    return static_cast<qlonglong>(v);
+}
+QVariant ToVariant(double v)
+{
+    return v;
+}
+QVariant ToVariant(const std::string& v)
+{
+    return QString::fromStdString(v);
+}
 QVariant ToVariant(const std::vector<unsigned char>& v)
 {
     return QByteArray(reinterpret_cast<const char*>(v.data()), static_cast<int>(v.size()));
@@ -72,7 +87,8 @@ public:
     {
         Record("string", k, v, o);
     }
-    void OnInt64Changed(const std::string& k, long long v, const boost::optional<long long>& o) override
+    void OnInt64Changed(const std::string& k, long long v,
+                        const boost::optional<long long>& o) override
     {
         Record("int64", k, v, o);
     }
@@ -88,7 +104,8 @@ public:
 
 private:
     template <class T>
-    void Record(const char* type, const std::string& key, const T& value, const boost::optional<T>& old)
+    void Record(const char* type, const std::string& key, const T& value,
+                const boost::optional<T>& old)
     {
         m_log.push_back({name, QString::fromLatin1(type), key, ToVariant(value), bool(old),
                          old ? ToVariant(*old) : QVariant()});
@@ -115,7 +132,8 @@ void Set(ISettingsManager& m, const QString& type, const std::string& key, const
         m.SetDouble(key, v.toDouble());
 }
 
-QVariant Get(const ISettingsManager& m, const QString& type, const std::string& key, const QVariant& def)
+QVariant Get(const ISettingsManager& m, const QString& type, const std::string& key,
+             const QVariant& def)
 {
     if (type == QLatin1String("bool"))
         return m.GetBool(key, def.toBool());
@@ -348,17 +366,19 @@ void tst_SettingsManager::readOtherType_data()
     const QVariant text(QStringLiteral("abc"));
     QTest::newRow("missing int") << "" << QVariant() << "int" << QVariant(42) << QVariant(42);
     QTest::newRow("text as int") << "string" << text << "int" << QVariant(42) << QVariant(0);
-    QTest::newRow("text as int64") << "string" << text << "int64" << QVariant(qlonglong(42))
-                                   << QVariant(qlonglong(0));
-    QTest::newRow("text as double") << "string" << text << "double" << QVariant(4.2) << QVariant(0.0);
-    QTest::newRow("empty text as bool") << "string" << QVariant(QString()) << "bool" << QVariant(true)
-                                        << QVariant(false);
-    QTest::newRow("empty text as int") << "string" << QVariant(QString()) << "int" << QVariant(42)
-                                       << QVariant(0);
+    QTest::newRow("text as int64")
+        << "string" << text << "int64" << QVariant(qlonglong(42)) << QVariant(qlonglong(0));
+    QTest::newRow("text as double")
+        << "string" << text << "double" << QVariant(4.2) << QVariant(0.0);
+    QTest::newRow("empty text as bool")
+        << "string" << QVariant(QString()) << "bool" << QVariant(true) << QVariant(false);
+    QTest::newRow("empty text as int")
+        << "string" << QVariant(QString()) << "int" << QVariant(42) << QVariant(0);
     QTest::newRow("bytes as int") << "bytes" << QVariant(QByteArray("\x01\x02")) << "int"
                                   << QVariant(42) << QVariant(0);
-    QTest::newRow("int as string") << "int" << QVariant(5) << "string" << QVariant(QStringLiteral("d"))
-                                   << QVariant(QStringLiteral("5"));
+    QTest::newRow("int as string")
+        << "int" << QVariant(5) << "string" << QVariant(QStringLiteral("d"))
+        << QVariant(QStringLiteral("5"));
 }
 
 // A key of another type reads as the conversion's result, not the default, after the file has been
@@ -471,12 +491,15 @@ void tst_SettingsManager::registrationDuringPass_data()
     QTest::addColumn<QStringList>("firstPass");
     QTest::addColumn<QStringList>("nextPass");
 
-    QTest::newRow("registered during") << "A" << "+C" << QStringList{"A", "B"}
-                                       << QStringList{"A", "B", "C"};
-    QTest::newRow("later one unregistered") << "A" << "-B" << QStringList{"A", "B"} << QStringList{"A"};
-    QTest::newRow("itself unregistered") << "A" << "-A" << QStringList{"A", "B"} << QStringList{"B"};
-    QTest::newRow("earlier one unregistered") << "B" << "-A" << QStringList{"A", "B"}
-                                              << QStringList{"B"};
+    QTest::newRow("registered during")
+        << "A"
+        << "+C" << QStringList{"A", "B"} << QStringList{"A", "B", "C"};
+    QTest::newRow("later one unregistered") << "A"
+                                            << "-B" << QStringList{"A", "B"} << QStringList{"A"};
+    QTest::newRow("itself unregistered") << "A"
+                                         << "-A" << QStringList{"A", "B"} << QStringList{"B"};
+    QTest::newRow("earlier one unregistered") << "B"
+                                              << "-A" << QStringList{"A", "B"} << QStringList{"B"};
 }
 
 // Registration changes made by an observer during a pass count from the next pass.
@@ -538,8 +561,8 @@ void tst_SettingsManager::nestedChange()
 void tst_SettingsManager::throwingObserver()
 {
     std::vector<Event> log;
-    Recorder a(QStringLiteral("A"), log), thrower(QStringLiteral("T"), log), b(QStringLiteral("B"), log),
-        late(QStringLiteral("L"), log);
+    Recorder a(QStringLiteral("A"), log), thrower(QStringLiteral("T"), log),
+        b(QStringLiteral("B"), log), late(QStringLiteral("L"), log);
     thrower.action = [](const std::string& key) {
         if (key == "boom")
             throw std::runtime_error("observer failed");
@@ -606,7 +629,9 @@ public:
                          const boost::optional<std::string>&) override
     {
     }
-    void OnInt64Changed(const std::string&, long long, const boost::optional<long long>&) override {}
+    void OnInt64Changed(const std::string&, long long, const boost::optional<long long>&) override
+    {
+    }
     void OnDoubleChanged(const std::string&, double, const boost::optional<double>&) override {}
     void OnByteArrayChanged(const std::string&, const std::vector<unsigned char>&,
                             const boost::optional<std::vector<unsigned char>>&) override
@@ -699,14 +724,14 @@ void tst_SettingsManager::oddKeysAndValues_data()
         longBytes[i] = char(i * 7 % 256);
     const QByteArray syntax("a=b\n[c]\r\n;#\\\"q\" @ByteArray(x)");
 
-    QTest::newRow("invalid UTF-8 key") << QByteArray("bad\xff\xfekey") << "string" << QByteArray("v")
-                                       << QByteArray("v");
+    QTest::newRow("invalid UTF-8 key")
+        << QByteArray("bad\xff\xfekey") << "string" << QByteArray("v") << QByteArray("v");
     QTest::newRow("emoji key") << QByteArray("\xf0\x9f\x98\x80/\xd0\xba\xd0\xbb\xd1\x8e\xd1\x87")
                                << "string" << QByteArray("v") << QByteArray("v");
-    QTest::newRow("deep group key") << QByteArray("a/b/c/d") << "string" << QByteArray("v")
-                                    << QByteArray("v");
-    QTest::newRow("INI syntax in key") << QByteArray("k=[x];#y z\\%") << "string" << QByteArray("v")
-                                       << QByteArray("v");
+    QTest::newRow("deep group key")
+        << QByteArray("a/b/c/d") << "string" << QByteArray("v") << QByteArray("v");
+    QTest::newRow("INI syntax in key")
+        << QByteArray("k=[x];#y z\\%") << "string" << QByteArray("v") << QByteArray("v");
     QTest::newRow("INI syntax in text") << QByteArray("k") << "string" << syntax << syntax;
     QTest::newRow("INI syntax in bytes") << QByteArray("k") << "bytes" << syntax << syntax;
     QTest::newRow("NUL in bytes") << QByteArray("k") << "bytes" << QByteArray("\0\0x\0", 4)

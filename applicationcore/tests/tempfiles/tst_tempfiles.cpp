@@ -51,7 +51,8 @@ private Q_SLOTS:
     void clearingStaysInTemporaryFolder();
 
 private:
-    std::shared_ptr<TestCustomization> m_customization = std::make_shared<TestCustomization>("TempTest");
+    std::shared_ptr<TestCustomization> m_customization
+        = std::make_shared<TestCustomization>("TempTest");
     CapturingLogSink m_sink;
 };
 
@@ -107,8 +108,9 @@ void TemporaryFilesTest::clearing()
     QCOMPARE(QFile::exists(path), kept);
     QVERIFY(QFile::exists(folder + QStringLiteral("witness.tmp")));
     QVERIFY(QFileInfo(QFileInfo(path).path()).isDir());
-    QCOMPARE(m_sink.TakeLines(), QStringList{QStringLiteral("Removing all temporary files from directory ")
-                                             + QDir(folder).absolutePath()});
+    QCOMPARE(m_sink.TakeLines(),
+             QStringList{QStringLiteral("Removing all temporary files from directory ")
+                         + QDir(folder).absolutePath()});
 }
 
 void TemporaryFilesTest::clearingCreatesMissingFolder()
@@ -137,7 +139,8 @@ void TemporaryFilesTest::clearingStaysInTemporaryFolder()
     QVERIFY(MakeFile(outside + QStringLiteral("/precious.txt"), 100));
     if (throughLink) {
         QDir().mkpath(QDir::tempPath() + QLatin1Char('/') + folderName);
-        QVERIFY(QFile::link(outside, QDir::tempPath() + QLatin1Char('/') + folderName + QStringLiteral("/temp")));
+        QVERIFY(QFile::link(outside, QDir::tempPath() + QLatin1Char('/') + folderName
+                                         + QStringLiteral("/temp")));
     }
     m_customization->folder = folderName.toStdString();
     App()->ClearApplicationTemporaryFiles(Application::DAYS_TO_FILE_EXPIRE);

@@ -87,7 +87,8 @@ void DemoWindowTest::menusSwitchAndRemember()
     QVERIFY(qApp->styleSheet().contains(QStringLiteral("DejaVu Sans")));
     Entry(localeMenu, "ru_RU")->trigger();
     QTRY_COMPARE(fileMenu->title(), QString::fromUtf8("&Файл"));
-    QCOMPARE(Titles(themeMenu), (QStringList{QString::fromUtf8("Светлая"), QString::fromUtf8("Тёмная")}));
+    QCOMPARE(Titles(themeMenu),
+             (QStringList{QString::fromUtf8("Светлая"), QString::fromUtf8("Тёмная")}));
     lookAndFeel->SetTheme("");
 }
 

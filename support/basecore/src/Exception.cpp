@@ -19,9 +19,9 @@ Exception::Exception(const std::string& description)
 {
 }
 
-Exception::Exception(const std::string& description, const char* function, const char* file, int line)
-    : std::runtime_error(description),
-      m_description(description),
+Exception::Exception(const std::string& description, const char* function, const char* file,
+                     int line)
+    : std::runtime_error(description), m_description(description),
       m_location(std::string(function ? function : "") + " (" + (file ? file : "") + ":"
                  + std::to_string(line) + ")"),
       m_callStack(GetCallStack())

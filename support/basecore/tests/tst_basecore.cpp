@@ -60,24 +60,29 @@ void tst_BaseCore::deserialize_data()
     large += "}";
 
     const QVariantMap untouched{{"before", "x"}};
-    QTest::newRow("theme names") << QByteArray(R"({"en_US": "Light", "de_DE": "Hell"})") << true << true
-                                 << QVariantMap{{"en_US", "Light"}, {"de_DE", "Hell"}, {"before", QVariant()}};
+    QTest::newRow("theme names") << QByteArray(R"({"en_US": "Light", "de_DE": "Hell"})") << true
+                                 << true
+                                 << QVariantMap{{"en_US", "Light"},
+                                                {"de_DE", "Hell"},
+                                                {"before", QVariant()}};
     QTest::newRow("kept when not replacing") << QByteArray(R"({"en_US": "Light"})") << false << true
                                              << QVariantMap{{"en_US", "Light"}, {"before", "x"}};
-    QTest::newRow("non-ASCII") << QByteArray("{\"ja_JP\": \"\xe3\x83\xa9\xe3\x82\xa4\xe3\x83\x88\"}")
-                               << true << true
-                               << QVariantMap{{"ja_JP", QString::fromUtf8("\xe3\x83\xa9\xe3\x82\xa4\xe3\x83\x88")}};
+    QTest::newRow("non-ASCII")
+        << QByteArray("{\"ja_JP\": \"\xe3\x83\xa9\xe3\x82\xa4\xe3\x83\x88\"}") << true << true
+        << QVariantMap{{"ja_JP", QString::fromUtf8("\xe3\x83\xa9\xe3\x82\xa4\xe3\x83\x88")}};
     QTest::newRow("escapes") << QByteArray(R"({"q": "a\"b\\c\u00e9"})") << true << true
                              << QVariantMap{{"q", QString::fromUtf8("a\"b\\c\xc3\xa9")}};
     QTest::newRow("nested") << QByteArray(R"({"a": {"b": "c"}})") << true << true
                             << QVariantMap{{"a/b", "c"}};
-    QTest::newRow("longer than one read") << large << true << true
-                                          << QVariantMap{{"k0", "value 0"}, {"k499", "value 499"}};
-    QTest::newRow("empty object") << QByteArray("{}") << true << true << QVariantMap{{"before", QVariant()}};
+    QTest::newRow("longer than one read")
+        << large << true << true << QVariantMap{{"k0", "value 0"}, {"k499", "value 499"}};
+    QTest::newRow("empty object") << QByteArray("{}") << true << true
+                                  << QVariantMap{{"before", QVariant()}};
     QTest::newRow("empty text") << QByteArray() << true << false << untouched;
     QTest::newRow("unterminated") << QByteArray(R"({"en_US": "Li)") << true << false << untouched;
     QTest::newRow("missing value") << QByteArray(R"({"a": })") << true << false << untouched;
-    QTest::newRow("trailing garbage") << QByteArray(R"({"a": "b"} x)") << true << false << untouched;
+    QTest::newRow("trailing garbage")
+        << QByteArray(R"({"a": "b"} x)") << true << false << untouched;
     QTest::newRow("not JSON") << QByteArray("en_US=Light") << true << false << untouched;
     QTest::newRow("binary") << QByteArray("\xff\xfe\0{\x01", 5) << true << false << untouched;
 }
@@ -91,14 +96,15 @@ void tst_BaseCore::deserialize()
     QFETCH(QVariantMap, children);
     Property target("theme");
     target.Tree().put("before", "x");
-    QCOMPARE(PropertySerializer::Deserialize(target, Tavrix::Core::DataInputString::Create(json.toStdString()),
-                                             replace),
+    QCOMPARE(PropertySerializer::Deserialize(
+                 target, Tavrix::Core::DataInputString::Create(json.toStdString()), replace),
              ok);
     for (auto it = children.cbegin(); it != children.cend(); ++it) {
         const std::string top = it.key().section(QLatin1Char('/'), 0, 0).toStdString();
         QCOMPARE(target.ChildExists(top), it.value().isValid());
         if (it.value().isValid())
-            QCOMPARE(QString::fromStdString(Child(target, it.key()).GetString()), it.value().toString());
+            QCOMPARE(QString::fromStdString(Child(target, it.key()).GetString()),
+                     it.value().toString());
     }
 }
 
@@ -109,11 +115,16 @@ void tst_BaseCore::dyLib_data()
     QTest::addColumn<bool>("opened");
     QTest::addColumn<bool>("found");
 
-    QTest::newRow("system library") << "libm.so.6" << "cos" << true << true;
-    QTest::newRow("missing symbol") << "libm.so.6" << "tavrix_no_such_symbol" << true << false;
-    QTest::newRow("missing library") << "libtavrix-no-such-library.so" << "cos" << false << false;
-    QTest::newRow("not a library") << "/etc/passwd" << "cos" << false << false;
-    QTest::newRow("empty symbol") << "libm.so.6" << "" << true << false;
+    QTest::newRow("system library") << "libm.so.6"
+                                    << "cos" << true << true;
+    QTest::newRow("missing symbol") << "libm.so.6"
+                                    << "tavrix_no_such_symbol" << true << false;
+    QTest::newRow("missing library") << "libtavrix-no-such-library.so"
+                                     << "cos" << false << false;
+    QTest::newRow("not a library") << "/etc/passwd"
+                                   << "cos" << false << false;
+    QTest::newRow("empty symbol") << "libm.so.6"
+                                  << "" << true << false;
 }
 
 void tst_BaseCore::dyLib()
@@ -168,7 +179,8 @@ using CountedProbe = Tavrix::RefCounted<Probe>;
 
 } // namespace
 
-// The last release destroys the object exactly once, also when copies come and go on several threads.
+// The last release destroys the object exactly once, also when copies come and go on several
+// threads.
 void tst_BaseCore::refCounting()
 {
     std::atomic<int> destroyed{0};
@@ -215,7 +227,8 @@ void tst_BaseCore::exception()
         QCOMPARE(error.Description(), std::string("pipe gone"));
         const QString location = QString::fromStdString(error.Location());
         QVERIFY2(location.contains(QLatin1String("RaiseIOError")), qPrintable(location));
-        QVERIFY2(location.contains(QStringLiteral("tst_basecore.cpp:%1").arg(line)), qPrintable(location));
+        QVERIFY2(location.contains(QStringLiteral("tst_basecore.cpp:%1").arg(line)),
+                 qPrintable(location));
         QVERIFY(QString::fromStdString(error.CallStack()).count(QLatin1Char('\n')) >= 2);
     }
     const Tavrix::Exception plain("plain");

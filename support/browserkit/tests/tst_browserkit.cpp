@@ -63,19 +63,52 @@ void tst_BrowserKit::path_data()
     QTest::addColumn<QString>("environment");
     QTest::addColumn<QString>("expected");
 
-    // Scripts in the test folder: pref, inst, env; "plain" is not executable, "gone" does not exist,
-    // "bin/tst-path-browser" is found through PATH by its bare name.
-    QTest::newRow("preferred first") << "pref" << "inst" << "env" << "pref";
-    QTest::newRow("installer next") << "" << "inst" << "env" << "inst";
-    QTest::newRow("preferred not executable") << "plain" << "inst" << "env" << "inst";
-    QTest::newRow("preferred missing") << "gone" << "inst" << "env" << "inst";
-    QTest::newRow("preferred is a folder") << "bin" << "inst" << "env" << "inst";
-    QTest::newRow("environment next") << "gone" << "plain" << "env" << "env";
-    QTest::newRow("bare name through PATH") << "tst-path-browser" << "inst" << "" << "bin/tst-path-browser";
-    QTest::newRow("bare name not on PATH") << "tst-no-such-browser" << "" << "env" << "env";
-    QTest::newRow("environment not executable") << "" << "" << "plain" << "xdg-open";
-    QTest::newRow("nothing given") << "" << "" << "" << "xdg-open";
-    QTest::newRow("no context") << "(none)" << "" << "env" << "env";
+    // Scripts in the test folder: pref, inst, env; "plain" is not executable, "gone" does not
+    // exist, "bin/tst-path-browser" is found through PATH by its bare name.
+    QTest::newRow("preferred first") << "pref"
+                                     << "inst"
+                                     << "env"
+                                     << "pref";
+    QTest::newRow("installer next") << ""
+                                    << "inst"
+                                    << "env"
+                                    << "inst";
+    QTest::newRow("preferred not executable") << "plain"
+                                              << "inst"
+                                              << "env"
+                                              << "inst";
+    QTest::newRow("preferred missing") << "gone"
+                                       << "inst"
+                                       << "env"
+                                       << "inst";
+    QTest::newRow("preferred is a folder") << "bin"
+                                           << "inst"
+                                           << "env"
+                                           << "inst";
+    QTest::newRow("environment next") << "gone"
+                                      << "plain"
+                                      << "env"
+                                      << "env";
+    QTest::newRow("bare name through PATH") << "tst-path-browser"
+                                            << "inst"
+                                            << ""
+                                            << "bin/tst-path-browser";
+    QTest::newRow("bare name not on PATH") << "tst-no-such-browser"
+                                           << ""
+                                           << "env"
+                                           << "env";
+    QTest::newRow("environment not executable") << ""
+                                                << ""
+                                                << "plain"
+                                                << "xdg-open";
+    QTest::newRow("nothing given") << ""
+                                   << ""
+                                   << ""
+                                   << "xdg-open";
+    QTest::newRow("no context") << "(none)"
+                                << ""
+                                << "env"
+                                << "env";
 }
 
 void tst_BrowserKit::path()
@@ -92,7 +125,8 @@ void tst_BrowserKit::path()
     qputenv("PATH", QFile::encodeName(m_dir.filePath(QStringLiteral("bin"))) + ':' + m_path);
 
     auto inFolder = [&](const QString& name) {
-        return name.isEmpty() || name.startsWith(QLatin1String("tst-")) ? name : m_dir.filePath(name);
+        return name.isEmpty() || name.startsWith(QLatin1String("tst-")) ? name
+                                                                        : m_dir.filePath(name);
     };
     if (!environment.isEmpty())
         qputenv("BROWSER", QFile::encodeName(inFolder(environment)));
@@ -102,7 +136,8 @@ void tst_BrowserKit::path()
             QStringLiteral("en_US"), inFolder(installer), inFolder(preferred)};
         browser.SetContextCallback([context] { return context; });
     }
-    const QString want = expected == QLatin1String("xdg-open") ? expected : m_dir.filePath(expected);
+    const QString want
+        = expected == QLatin1String("xdg-open") ? expected : m_dir.filePath(expected);
     QCOMPARE(browser.Path(), want);
 }
 
@@ -112,7 +147,8 @@ void tst_BrowserKit::openURL_data()
 
     QTest::newRow("plain") << "https://www.example.com/thanks";
     QTest::newRow("query and fragment") << "http://example.com/p?a=1&b=two#frag";
-    QTest::newRow("spaces and non-ASCII") << QString::fromUtf8("https://example.com/a b/\xc3\xbc?q=\xe2\x82\xac");
+    QTest::newRow("spaces and non-ASCII")
+        << QString::fromUtf8("https://example.com/a b/\xc3\xbc?q=\xe2\x82\xac");
     QTest::newRow("shell characters") << "https://example.com/$(touch pwned);`touch pwned`|x'\"";
 }
 
@@ -129,7 +165,8 @@ void tst_BrowserKit::openURL()
 
     auto preferred = std::make_shared<PreferredBrowser>();
     preferred->SetContextCallback([browser] {
-        return Tavrix::AbstractPreferredBrowser::PreferredBrowserContext{QString(), QString(), browser};
+        return Tavrix::AbstractPreferredBrowser::PreferredBrowserContext{QString(), QString(),
+                                                                         browser};
     });
     URLHandler handler(nullptr, preferred);
     handler.OpenURLWithPreferredBrowser(QUrl(url));

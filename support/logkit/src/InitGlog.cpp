@@ -22,7 +22,8 @@ std::string ProgramName()
     if (!product.isEmpty())
         return product.toStdString();
     const QString executable = QCoreApplication::applicationFilePath();
-    return executable.isEmpty() ? std::string("tavrix") : QFileInfo(executable).fileName().toStdString();
+    return executable.isEmpty() ? std::string("tavrix")
+                                : QFileInfo(executable).fileName().toStdString();
 }
 
 } // namespace

@@ -30,7 +30,9 @@ ProcessHandle::~ProcessHandle()
         ::close(m_fd);
 }
 
-ProcessHandle::ProcessHandle(ProcessHandle&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+ProcessHandle::ProcessHandle(ProcessHandle&& other) noexcept : m_fd(std::exchange(other.m_fd, -1))
+{
+}
 
 ProcessHandle& ProcessHandle::operator=(ProcessHandle&& other) noexcept
 {
@@ -47,7 +49,8 @@ ProcessHandle ProcessHandle::Open(long processId)
     if (processId <= 0)
         return {};
     // Through the system call itself: not every C library declares a wrapper.
-    return ProcessHandle(static_cast<int>(::syscall(SYS_pidfd_open, static_cast<pid_t>(processId), 0U)));
+    return ProcessHandle(
+        static_cast<int>(::syscall(SYS_pidfd_open, static_cast<pid_t>(processId), 0U)));
 }
 
 bool ProcessHandle::IsValid() const

@@ -99,7 +99,8 @@ QStringList CommandFor(const QString& file, const QStringList& parameters, const
 
 } // namespace
 
-ProcessHandle StartProcess(const QString& file, const QStringList& parameters, const QString& directory)
+ProcessHandle StartProcess(const QString& file, const QStringList& parameters,
+                           const QString& directory)
 {
     if (file.isEmpty())
         return {};

@@ -36,7 +36,8 @@ void AddNameRows()
         QTest::addRow("%s plain name", qPrintable(kind)) << kind << QStringLiteral("tst-plain");
         QTest::addRow("%s name with separators", qPrintable(kind))
             << kind << QStringLiteral("Global\\tst/odd name");
-        QTest::addRow("%s non-ASCII name", qPrintable(kind)) << kind << QStringLiteral("tst-\u00e9\u6f22");
+        QTest::addRow("%s non-ASCII name", qPrintable(kind))
+            << kind << QStringLiteral("tst-\u00e9\u6f22");
     }
 }
 

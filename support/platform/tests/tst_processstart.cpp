@@ -70,21 +70,25 @@ void ProcessStartTest::start_data()
     QTest::addColumn<QString>("output");
 
     const QString dir = m_dir.path();
-    QTest::newRow("absolute") << dir + "/tool" << QStringList{"a b", "c"} << QString() << QDir::rootPath()
-                              << true << "ran.txt" << "/ a b c\n";
-    QTest::newRow("relativeToWorkingFolder") << "tool" << QStringList() << QString() << dir << true
-                                             << "ran.txt" << dir + " \n";
-    QTest::newRow("relativeToDirectory") << "tool" << QStringList{"x"} << dir << QDir::rootPath() << true
-                                         << "ran.txt" << dir + " x\n";
+    QTest::newRow("absolute") << dir + "/tool" << QStringList{"a b", "c"} << QString()
+                              << QDir::rootPath() << true << "ran.txt"
+                              << "/ a b c\n";
+    QTest::newRow("relativeToWorkingFolder")
+        << "tool" << QStringList() << QString() << dir << true << "ran.txt" << dir + " \n";
+    QTest::newRow("relativeToDirectory") << "tool" << QStringList{"x"} << dir << QDir::rootPath()
+                                         << true << "ran.txt" << dir + " x\n";
     QTest::newRow("document") << "notes.txt" << QStringList{"ignored"} << QString() << dir << true
-                              << "opened.txt" << "open " + dir + "/notes.txt\n";
+                              << "opened.txt"
+                              << "open " + dir + "/notes.txt\n";
     QTest::newRow("url") << "https://example.com/a?b=c" << QStringList() << QString() << dir << true
-                         << "opened.txt" << "open https://example.com/a?b=c\n";
+                         << "opened.txt"
+                         << "open https://example.com/a?b=c\n";
     QTest::newRow("missing") << "InstallerMessage.vbs" << QStringList() << QString() << dir << false
                              << "opened.txt" << QString();
-    QTest::newRow("empty") << "" << QStringList() << QString() << dir << false << "opened.txt" << QString();
-    QTest::newRow("execFails") << "broken" << QStringList() << QString() << dir << false << "ran.txt"
-                               << QString();
+    QTest::newRow("empty") << "" << QStringList() << QString() << dir << false << "opened.txt"
+                           << QString();
+    QTest::newRow("execFails") << "broken" << QStringList() << QString() << dir << false
+                               << "ran.txt" << QString();
 }
 
 void ProcessStartTest::start()

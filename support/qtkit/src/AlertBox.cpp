@@ -16,10 +16,14 @@ QString& ApplicationIcon()
 QMessageBox::Icon IconOf(AlertBox::Level level)
 {
     switch (level) {
-    case AlertBox::Information: return QMessageBox::Information;
-    case AlertBox::Warning: return QMessageBox::Warning;
-    case AlertBox::Critical: return QMessageBox::Critical;
-    case AlertBox::Question: return QMessageBox::Question;
+    case AlertBox::Information:
+        return QMessageBox::Information;
+    case AlertBox::Warning:
+        return QMessageBox::Warning;
+    case AlertBox::Critical:
+        return QMessageBox::Critical;
+    case AlertBox::Question:
+        return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
 }
@@ -44,7 +48,8 @@ QMessageBox::StandardButton AlertBox::Exec()
 
 void AlertBox::SetLearnMoreLink(const QString& link)
 {
-    setInformativeText(QStringLiteral("<a href=\"%1\">%2</a>").arg(link.toHtmlEscaped(), tr("Learn more")));
+    setInformativeText(
+        QStringLiteral("<a href=\"%1\">%2</a>").arg(link.toHtmlEscaped(), tr("Learn more")));
     setTextFormat(Qt::RichText);
 }
 

@@ -38,9 +38,8 @@ QString VersionToString(const Tavrix::Core::Version& version, VersionToStringDet
 QString VersionToString(const Tavrix::Core::Version& version, int detail, const QString& separator)
 {
     const bool known = detail >= MajorMinorPatch && detail <= MajorMinor;
-    return VersionToString(version,
-                           known ? static_cast<VersionToStringDetail>(detail) : MajorMinorPatch,
-                           separator);
+    return VersionToString(
+        version, known ? static_cast<VersionToStringDetail>(detail) : MajorMinorPatch, separator);
 }
 
 std::string AppBits()

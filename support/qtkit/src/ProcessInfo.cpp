@@ -20,8 +20,8 @@ bool IsProcessRunning(unsigned long processId, const QString& executablePath)
     if (::kill(static_cast<pid_t>(processId), 0) != 0 && errno == ESRCH)
         return false;
     // A zombie keeps its /proc entry but loses the link to its executable.
-    const QString running =
-        QFileInfo(QStringLiteral("/proc/%1/exe").arg(processId)).canonicalFilePath();
+    const QString running
+        = QFileInfo(QStringLiteral("/proc/%1/exe").arg(processId)).canonicalFilePath();
     if (running.isEmpty())
         return false;
     return running == QFileInfo(executablePath).canonicalFilePath();

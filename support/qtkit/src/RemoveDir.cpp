@@ -10,8 +10,8 @@ namespace {
 
 void RemoveOldFiles(const QString& folder, const QDateTime& limit, bool removeEmptyFolders)
 {
-    const QFileInfoList entries =
-        QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden
+                                                             | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo& entry : entries) {
         if (entry.isDir() && !entry.isSymLink()) {
             RemoveOldFiles(entry.filePath(), limit, removeEmptyFolders);

@@ -103,7 +103,8 @@ void tst_QtKit::appMutexLocker_data()
 
     QTest::newRow("running program") << "holdmutex" << QStringList{"tst-held"};
     QTest::newRow("other locker") << "holdlock" << QStringList{"tst-held"};
-    QTest::newRow("one of several") << "holdmutex" << QStringList{"tst-free-a", "tst-held", "tst-free-b"};
+    QTest::newRow("one of several")
+        << "holdmutex" << QStringList{"tst-free-a", "tst-held", "tst-free-b"};
 }
 
 // The locker fails while another process holds one of the mutexes and keeps nothing then; once
@@ -157,7 +158,8 @@ void tst_QtKit::isProcessRunning()
     const QString self = QCoreApplication::applicationFilePath();
     QTemporaryDir dir;
     std::unique_ptr<QProcess> child;
-    if (kind == QLatin1String("live") || kind == QLatin1String("link") || kind == QLatin1String("other")) {
+    if (kind == QLatin1String("live") || kind == QLatin1String("link")
+        || kind == QLatin1String("other")) {
         child = StartReadyHelper({QStringLiteral("sleep")});
         QVERIFY(child);
     }
@@ -199,7 +201,8 @@ void tst_QtKit::removeDir_data()
 
     const QStringList kept{"limit.txt", "new.txt", "recent", "recent/new.txt"};
     QTest::newRow("folders kept") << false
-                                  << (kept + QStringList{"empty", "nested", "nested/deeper", "old"});
+                                  << (kept
+                                      + QStringList{"empty", "nested", "nested/deeper", "old"});
     QTest::newRow("empty folders removed") << true << kept;
 }
 
@@ -245,14 +248,22 @@ void tst_QtKit::versionToString_data()
     QTest::addColumn<QString>("expected");
 
     const Tavrix::Core::Version v(4, 1, 0, 17);
-    QTest::newRow("major.minor.patch") << v << 0 << "." << "4.1.0";
-    QTest::newRow("with build") << v << 1 << "." << "4.1.0.17";
-    QTest::newRow("major.minor") << v << 2 << "." << "4.1";
-    QTest::newRow("other separator") << v << 0 << ", " << "4, 1, 0";
-    QTest::newRow("empty separator") << v << 1 << "" << "41017";
-    QTest::newRow("unknown detail") << v << 7 << "." << "4.1.0";
-    QTest::newRow("negative detail") << v << -1 << "." << "4.1.0";
-    QTest::newRow("no build given") << Tavrix::Core::Version(1, 2, 3) << 1 << "." << "1.2.3.0";
+    QTest::newRow("major.minor.patch") << v << 0 << "."
+                                       << "4.1.0";
+    QTest::newRow("with build") << v << 1 << "."
+                                << "4.1.0.17";
+    QTest::newRow("major.minor") << v << 2 << "."
+                                 << "4.1";
+    QTest::newRow("other separator") << v << 0 << ", "
+                                     << "4, 1, 0";
+    QTest::newRow("empty separator") << v << 1 << ""
+                                     << "41017";
+    QTest::newRow("unknown detail") << v << 7 << "."
+                                    << "4.1.0";
+    QTest::newRow("negative detail") << v << -1 << "."
+                                     << "4.1.0";
+    QTest::newRow("no build given") << Tavrix::Core::Version(1, 2, 3) << 1 << "."
+                                    << "1.2.3.0";
     QTest::newRow("large numbers") << Tavrix::Core::Version(4294967295u, 10, 100) << 0 << "."
                                    << "4294967295.10.100";
 }

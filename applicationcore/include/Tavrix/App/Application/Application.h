@@ -108,7 +108,8 @@ public:
     void SetMailSettingsManager(std::shared_ptr<ISettingsManager> manager);
     void SetLookAndFeel(std::shared_ptr<ILookAndFeelManager> manager);
     void SetSplash(std::shared_ptr<ISplash> splash);
-    void SetExternalStimulusGateway(const std::shared_ptr<Tavrix::ExternalStimulus::IGateway>& gateway);
+    void
+    SetExternalStimulusGateway(const std::shared_ptr<Tavrix::ExternalStimulus::IGateway>& gateway);
     /// Stores the manager and gives Qt the product's names and version. With `initLogging` it
     /// first puts "GLOG_PRODUCT_NAME" into the environment and sets up glog.
     void SetCustomizationManager(std::shared_ptr<ICustomizationManager> manager, bool initLogging);

@@ -29,9 +29,10 @@ public:
     /// it yields (false, 0, an empty text), not the default.
     virtual bool GetBool(const std::string& key, bool defaultValue) const = 0;
     virtual int GetInt(const std::string& key, int defaultValue) const = 0;
-    virtual std::string GetString(const std::string& key, const std::string& defaultValue) const = 0;
-    virtual std::vector<unsigned char> GetByteArray(const std::string& key,
-                                                    const std::vector<unsigned char>& defaultValue) const = 0;
+    virtual std::string GetString(const std::string& key,
+                                  const std::string& defaultValue) const = 0;
+    virtual std::vector<unsigned char>
+    GetByteArray(const std::string& key, const std::vector<unsigned char>& defaultValue) const = 0;
     virtual long long GetInt64(const std::string& key, long long defaultValue) const = 0;
     virtual double GetDouble(const std::string& key, double defaultValue) const = 0;
 

@@ -31,7 +31,8 @@ public:
     /// descriptions. A non-empty `resourceNames` restricts the bundles (`<name>.rcc`) and the
     /// translations (`<name>_<locale>.qm`) used, in its order. `extra` is not read.
     LookAndFeelManager(const Tavrix::ioPath& root, const std::string& themeDescriptionFileName,
-                       const std::list<std::string>& resourceNames, const std::list<std::string>& extra);
+                       const std::list<std::string>& resourceNames,
+                       const std::list<std::string>& extra);
     ~LookAndFeelManager() override;
     LookAndFeelManager(const LookAndFeelManager&) = delete;
     LookAndFeelManager& operator=(const LookAndFeelManager&) = delete;

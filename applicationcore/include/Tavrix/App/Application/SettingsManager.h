@@ -38,8 +38,9 @@ public:
     bool GetBool(const std::string& key, bool defaultValue) const override;
     int GetInt(const std::string& key, int defaultValue) const override;
     std::string GetString(const std::string& key, const std::string& defaultValue) const override;
-    std::vector<unsigned char> GetByteArray(const std::string& key,
-                                            const std::vector<unsigned char>& defaultValue) const override;
+    std::vector<unsigned char>
+    GetByteArray(const std::string& key,
+                 const std::vector<unsigned char>& defaultValue) const override;
     long long GetInt64(const std::string& key, long long defaultValue) const override;
     double GetDouble(const std::string& key, double defaultValue) const override;
 

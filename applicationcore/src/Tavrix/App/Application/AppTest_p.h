@@ -15,7 +15,8 @@ public:
     /// Both at once throw Tavrix::Exception.
     static void HandleGlobalTestOptions();
     /// The remaining test options, with the product's own.
-    static void HandleTestOptions(const QList<QCommandLineOption>& productOptions, Application& application);
+    static void HandleTestOptions(const QList<QCommandLineOption>& productOptions,
+                                  Application& application);
 };
 
 } // namespace Tavrix::App

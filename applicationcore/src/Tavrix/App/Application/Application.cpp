@@ -53,7 +53,8 @@ namespace {
 
 const QStringList& BuildInformation()
 {
-    static const QStringList lines{QStringLiteral("Build commit: ") + QLatin1String(TAVRIX_BUILD_COMMIT)};
+    static const QStringList lines{QStringLiteral("Build commit: ")
+                                   + QLatin1String(TAVRIX_BUILD_COMMIT)};
     return lines;
 }
 
@@ -84,9 +85,7 @@ public:
     std::shared_ptr<ExternalStimulus::IGateway> gateway;
 };
 
-Application::Application(int& argc, char** argv) : Application(argc, argv, AppContext())
-{
-}
+Application::Application(int& argc, char** argv) : Application(argc, argv, AppContext()) {}
 
 Application::Application(int& argc, char** argv, const AppContext& context)
     : QApplication(argc, argv), d(std::make_unique<Private>())
@@ -99,8 +98,10 @@ Application::Application(int& argc, char** argv, const AppContext& context)
     installNativeEventFilter(d->nativeEventFilter.get());
 
     d->urlHandler = new URLHandler(this, d->preferredBrowser);
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), d->urlHandler, "OpenURLWithPreferredBrowser");
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), d->urlHandler, "OpenURLWithPreferredBrowser");
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), d->urlHandler,
+                                    "OpenURLWithPreferredBrowser");
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), d->urlHandler,
+                                    "OpenURLWithPreferredBrowser");
 
     connect(this, &QCoreApplication::aboutToQuit, this, &Application::OnAboutToQuit);
 
@@ -115,7 +116,8 @@ Application::Application(int& argc, char** argv, const AppContext& context)
                 context.installerBrowser = Util::Utf8ToQString(installer->GetString("Browser", ""));
         }
         if (const auto store = GetProductSettingsManager())
-            context.preferredBrowser = Util::Utf8ToQString(store->GetString("PreferredBrowser", ""));
+            context.preferredBrowser
+                = Util::Utf8ToQString(store->GetString("PreferredBrowser", ""));
         return context;
     });
 }
@@ -147,12 +149,14 @@ void Application::OnStart()
     const auto store = GetProductSettingsManager();
     store->SetString("PreferredBrowser", Util::QStringToUtf8(browserPath));
     store->SetString("ArchitectBits", "x" + Util::AppBits());
-    store->SetString("Path", Util::QStringToUtf8(QDir::toNativeSeparators(QCoreApplication::applicationDirPath())
-                                                 + QDir::separator()));
+    store->SetString(
+        "Path", Util::QStringToUtf8(QDir::toNativeSeparators(QCoreApplication::applicationDirPath())
+                                    + QDir::separator()));
 
     AppTest::HandleTestOptions(GetAdditionalTestOptions(), *this);
 
-    if (d->customizationManager->GetDistributionKind() == 0 && !d->customizationManager->IsPromptSuppressed()) {
+    if (d->customizationManager->GetDistributionKind() == 0
+        && !d->customizationManager->IsPromptSuppressed()) {
         ShowEmailDialogIfNeeded();
         OpenThankForInstall();
     }
@@ -195,30 +199,37 @@ void Application::SetSplash(std::shared_ptr<ISplash> splash)
     d->splash = std::move(splash);
 }
 
-void Application::SetExternalStimulusGateway(const std::shared_ptr<ExternalStimulus::IGateway>& gateway)
+void Application::SetExternalStimulusGateway(
+    const std::shared_ptr<ExternalStimulus::IGateway>& gateway)
 {
     d->gateway = gateway;
 }
 
-void Application::SetCustomizationManager(std::shared_ptr<ICustomizationManager> manager, bool initLogging)
+void Application::SetCustomizationManager(std::shared_ptr<ICustomizationManager> manager,
+                                          bool initLogging)
 {
     d->customizationManager = std::move(manager);
     const auto& customization = *d->customizationManager;
     if (initLogging) {
-        Platform::PutEnvironment(Core::WstringFromUtf8("GLOG_PRODUCT_NAME=" + customization.GetProductId()));
+        Platform::PutEnvironment(
+            Core::WstringFromUtf8("GLOG_PRODUCT_NAME=" + customization.GetProductId()));
         InitGlog(std::string());
     }
-    QCoreApplication::setApplicationName(QString::fromStdString(customization.GetApplicationName()));
-    const QString version = Util::VersionToString(customization.GetVersion(), Util::MajorMinorPatch, QStringLiteral("."));
+    QCoreApplication::setApplicationName(
+        QString::fromStdString(customization.GetApplicationName()));
+    const QString version = Util::VersionToString(customization.GetVersion(), Util::MajorMinorPatch,
+                                                  QStringLiteral("."));
     QCoreApplication::setApplicationVersion(version);
-    QCoreApplication::setOrganizationName(QString::fromStdString(customization.GetOrganizationName()));
+    QCoreApplication::setOrganizationName(
+        QString::fromStdString(customization.GetOrganizationName()));
 
     LOG(INFO) << "Product Version: " << version.toStdString();
     for (const QString& line : BuildInformation())
         LOG(INFO) << line.toStdString();
     if (FLAGS_v >= 1)
         LOG(INFO) << "Verbose logging enabled. Level=" << FLAGS_v;
-    Util::AlertBox::SetApplicationIcon(QString::fromStdString(customization.GetApplicationIconPath()));
+    Util::AlertBox::SetApplicationIcon(
+        QString::fromStdString(customization.GetApplicationIconPath()));
 }
 
 void Application::SetMainWindow(QMainWindow* window)
@@ -311,15 +322,17 @@ bool Application::notify(QObject* receiver, QEvent* event)
     case QEvent::Show:
         if (auto* scrollArea = qobject_cast<QAbstractScrollArea*>(receiver)) {
             const QObjectList& children = scrollArea->children();
-            const bool hasScroller = std::any_of(children.cbegin(), children.cend(), [](QObject* child) {
-                return qobject_cast<Gesture::Scroller*>(child) != nullptr;
-            });
+            const bool hasScroller
+                = std::any_of(children.cbegin(), children.cend(), [](QObject* child) {
+                      return qobject_cast<Gesture::Scroller*>(child) != nullptr;
+                  });
             if (!hasScroller)
                 new Gesture::Scroller(scrollArea);
         }
         break;
     case QEvent::ApplicationStateChange:
-        if (!d->started && QGuiApplication::applicationState() == Qt::ApplicationActive && d->splash)
+        if (!d->started && QGuiApplication::applicationState() == Qt::ApplicationActive
+            && d->splash)
             d->splash->Activate();
         break;
     default:
@@ -378,13 +391,14 @@ namespace {
 
 std::string CurrentVersionKey()
 {
-    return Util::QStringToUtf8(QCoreApplication::applicationVersion().replace(QLatin1Char('.'),
-                                                                              QLatin1Char('-')));
+    return Util::QStringToUtf8(
+        QCoreApplication::applicationVersion().replace(QLatin1Char('.'), QLatin1Char('-')));
 }
 
 } // namespace
 
-Application::LaunchType Application::CheckFirstLaunch(const std::shared_ptr<ISettingsManager>& store) const
+Application::LaunchType
+Application::CheckFirstLaunch(const std::shared_ptr<ISettingsManager>& store) const
 {
     const auto product = GetProductSettingsManager();
     if (!store || !product) {
@@ -462,17 +476,20 @@ int Application::GetDaysPassed() const
     if (!product)
         return 0;
     const QDateTime now = QDateTime::currentDateTime();
-    const std::string firstStart =
-        product->GetString("DateOfFirstStart", Util::QStringToUtf8(now.toString(Qt::TextDate)));
-    return static_cast<int>(QDateTime::fromString(Util::Utf8ToQString(firstStart), Qt::TextDate).daysTo(now));
+    const std::string firstStart
+        = product->GetString("DateOfFirstStart", Util::QStringToUtf8(now.toString(Qt::TextDate)));
+    return static_cast<int>(
+        QDateTime::fromString(Util::Utf8ToQString(firstStart), Qt::TextDate).daysTo(now));
 }
 
-std::shared_ptr<ISettingsManager> Application::GetInstallerSettings(const std::string& product) const
+std::shared_ptr<ISettingsManager>
+Application::GetInstallerSettings(const std::string& product) const
 {
     std::string name = product;
     if (name.empty()) {
         if (!d->customizationManager) {
-            LOG(WARNING) << "The installer's settings need a product name or the customization manager";
+            LOG(WARNING)
+                << "The installer's settings need a product name or the customization manager";
             return nullptr;
         }
         name = d->customizationManager->GetProductId();
@@ -497,9 +514,10 @@ bool Application::CheckRunnedInstaller()
 
 QString Application::GetApplicationTemporaryFilesDir() const
 {
-    const QString folderName =
-        d->customizationManager ? QString::fromStdString(d->customizationManager->GetProductFolderName())
-                                : QString();
+    const QString folderName
+        = d->customizationManager
+              ? QString::fromStdString(d->customizationManager->GetProductFolderName())
+              : QString();
     const QString path = QDir::toNativeSeparators(QDir::tempPath() + QDir::separator() + folderName
                                                   + QDir::separator() + QStringLiteral("temp")
                                                   + QDir::separator());

@@ -36,8 +36,9 @@ QString SessionFilePath()
 std::string NewSessionId()
 {
     const int number = QRandomGenerator::global()->bounded(100000, 1000000);
-    return Util::QStringToUtf8(QDateTime::currentDateTime().toString(QStringLiteral("yyMMdd-HHmmss"))
-                               + QLatin1Char('-') + QString::number(number));
+    return Util::QStringToUtf8(
+        QDateTime::currentDateTime().toString(QStringLiteral("yyMMdd-HHmmss")) + QLatin1Char('-')
+        + QString::number(number));
 }
 
 QString OwnKey()
@@ -114,7 +115,8 @@ void CrashTracker::StartSession()
         // One listing spares a system call per entry for the processes that are long gone.
         const std::vector<long> running = Platform::RunningProcessIds();
         const auto listed = [&running](unsigned long id) {
-            return running.empty() || std::binary_search(running.cbegin(), running.cend(), static_cast<long>(id));
+            return running.empty()
+                   || std::binary_search(running.cbegin(), running.cend(), static_cast<long>(id));
         };
         QStringList ended;
         for (const QString& key : keys) {

@@ -4,8 +4,7 @@ namespace Tavrix::App {
 
 // What the producer remembers between a gesture notification and the gestures that follow it.
 struct ProducerState
-{
-};
+{};
 
 Gesture::Producer::Producer()
 {

@@ -38,8 +38,10 @@ bool Gesture::Router::nativeEvent(const QByteArray& eventType, void* message, lo
     case Win32::WM_GESTURE:
         if (api.GetParent && api.GetParent(msg->hwnd)) {
             // The default procedure passes the gesture up to the parent, where it comes again.
-            const Win32::LRESULT answer =
-                api.DefWindowProcW ? api.DefWindowProcW(msg->hwnd, msg->message, msg->wParam, msg->lParam) : 0;
+            const Win32::LRESULT answer
+                = api.DefWindowProcW
+                      ? api.DefWindowProcW(msg->hwnd, msg->message, msg->wParam, msg->lParam)
+                      : 0;
             if (result)
                 *result = static_cast<long>(answer);
             return true;

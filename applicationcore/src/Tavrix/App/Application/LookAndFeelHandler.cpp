@@ -103,7 +103,8 @@ LookAndFeelHandler::LookAndFeelHandler(std::shared_ptr<ILookAndFeelManager> mana
     d->localeGroup = new QActionGroup(this);
     d->themeGroup = new QActionGroup(this);
     // A picked locale first switches, then every entry is retitled in the new language.
-    connect(d->localeGroup, SIGNAL(triggered(QAction*)), this, SLOT(OnInnerLocaleChanged(QAction*)));
+    connect(d->localeGroup, SIGNAL(triggered(QAction*)), this,
+            SLOT(OnInnerLocaleChanged(QAction*)));
     connect(d->localeGroup, SIGNAL(triggered(QAction*)), this, SLOT(Retranslate()));
     connect(d->themeGroup, SIGNAL(triggered(QAction*)), this, SLOT(OnInnerThemeChanged(QAction*)));
     Retranslate();

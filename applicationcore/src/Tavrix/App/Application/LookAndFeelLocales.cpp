@@ -59,7 +59,8 @@ std::string LookAndFeelManager::ValidateLocale(const std::string& locale) const
         return locale;
 
     for (const QString& language : QLocale().uiLanguages()) {
-        const std::string candidate = MapSystemLanguage(Util::QStringToUtf8(QLocale(language).name()));
+        const std::string candidate
+            = MapSystemLanguage(Util::QStringToUtf8(QLocale(language).name()));
         if (shipped(candidate))
             return candidate;
     }
@@ -78,15 +79,15 @@ void LookAndFeelManager::SetLocale(const std::string& locale)
         QCoreApplication::removeTranslator(translator.get());
     d->translators.clear();
 
-    const QDir folder(
-        LookAndFeelPaths::ResourcesFolder(d->rootPath, LookAndFeelNames::LOCALES, d->currentLocale));
+    const QDir folder(LookAndFeelPaths::ResourcesFolder(d->rootPath, LookAndFeelNames::LOCALES,
+                                                        d->currentLocale));
     QFileInfoList files;
     if (d->resourceNames.empty()) {
         files = folder.entryInfoList({QStringLiteral("*.qm")}, QDir::Files, QDir::NoSort);
     } else {
         for (const std::string& name : d->resourceNames) {
-            const QFileInfo file(folder.filePath(
-                Util::Utf8ToQString(name + "_" + d->currentLocale + ".qm")));
+            const QFileInfo file(
+                folder.filePath(Util::Utf8ToQString(name + "_" + d->currentLocale + ".qm")));
             if (file.exists())
                 files.append(file);
         }

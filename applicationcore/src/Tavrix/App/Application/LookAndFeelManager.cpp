@@ -46,8 +46,8 @@ QString PathText(const Tavrix::ioPath& path)
 void ListSubdirectories(const QString& folder, std::list<std::string>& names,
                         const std::function<bool(const std::string&)>& filter = {})
 {
-    const QFileInfoList entries =
-        QDir(folder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
+    const QFileInfoList entries
+        = QDir(folder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
     for (const QFileInfo& entry : entries) {
         if (!entry.isDir())
             continue;
@@ -129,8 +129,8 @@ LookAndFeelManager::LookAndFeelManager(const Tavrix::ioPath& root,
     d->resourceNames = resourceNames;
 
     const auto descriptionPath = [this, &themeDescriptionFileName](const std::string& theme) {
-        return PathText(d->rootPath / LookAndFeelNames::RESOURCES / LookAndFeelNames::THEMES
-                        / theme / themeDescriptionFileName);
+        return PathText(d->rootPath / LookAndFeelNames::RESOURCES / LookAndFeelNames::THEMES / theme
+                        / themeDescriptionFileName);
     };
     std::list<std::string> folders;
     ListSubdirectories(PathText(root / LookAndFeelNames::RESOURCES), folders);
@@ -193,8 +193,8 @@ void LookAndFeelManager::UnregisterObserver(ILookAndFeelObserver* observer)
 
 QList<QFileInfo> LookAndFeelManager::GetFilteredResourceList() const
 {
-    const QString folder =
-        LookAndFeelPaths::ResourcesFolder(d->rootPath, LookAndFeelNames::THEMES, d->currentTheme);
+    const QString folder
+        = LookAndFeelPaths::ResourcesFolder(d->rootPath, LookAndFeelNames::THEMES, d->currentTheme);
     const QDir dir(folder);
     if (!dir.exists()) {
         LOG(ERROR) << "The directory [" << Util::QStringToUtf8(folder) << "] doesn't exist!";
@@ -235,14 +235,15 @@ void LookAndFeelManager::ClearCurrentTheme()
 
 void LookAndFeelManager::SetTheme(const std::string& theme)
 {
-    if (theme != d->currentTheme)
+    if (theme != d->currentTheme) {
         ClearCurrentTheme();
-    else if (!theme.empty()
-             && QFileInfo::exists(LookAndFeelPaths::ResourcesFolder(d->rootPath,
-                                                                    LookAndFeelNames::THEMES, theme)))
+    } else if (!theme.empty()
+               && QFileInfo::exists(LookAndFeelPaths::ResourcesFolder(
+                   d->rootPath, LookAndFeelNames::THEMES, theme))) {
         // Qt registers a file once per call and looks resources up in registration order, so a
         // bundle registered twice would outlive the next switch and shadow the next theme's.
         UnregisterBundles(GetFilteredResourceList());
+    }
     if (theme.empty())
         return;
     d->currentTheme = theme;

@@ -29,7 +29,8 @@ public:
     std::map<std::string, Tavrix::Core::Property> themeDescriptions;
     QString unitedStylesheet;
     std::list<std::shared_ptr<QTranslator>> translators;
-    Tavrix::Core::EventHandlerList<ILookAndFeelObserver, Tavrix::Core::SyncExecutePolicy> handlerList;
+    Tavrix::Core::EventHandlerList<ILookAndFeelObserver, Tavrix::Core::SyncExecutePolicy>
+        handlerList;
 };
 
 namespace LookAndFeelPaths {

@@ -10,7 +10,8 @@
 
 namespace Tavrix::App {
 
-void RestartApplication(Tavrix::Enums::WorkingMode mode, const QPixmap& icon, const QString& arguments)
+void RestartApplication(Tavrix::Enums::WorkingMode mode, const QPixmap& icon,
+                        const QString& arguments)
 {
     auto* const application = qobject_cast<Application*>(QCoreApplication::instance());
     if (!application) {
@@ -18,13 +19,14 @@ void RestartApplication(Tavrix::Enums::WorkingMode mode, const QPixmap& icon, co
         return;
     }
     if (mode == 0) {
-        Util::AlertBox box(Util::AlertBox::Level(0),
-                           QCoreApplication::translate("ApplicationRestarter", "Attention"),
-                           QCoreApplication::translate("ApplicationRestarter",
-                                                       "<b>This will restart the application.</b><br>"
-                                                       "Do you want to continue?"),
-                           QMessageBox::Ok | QMessageBox::Cancel, QApplication::activeWindow(),
-                           Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+        Util::AlertBox box(
+            Util::AlertBox::Level(0),
+            QCoreApplication::translate("ApplicationRestarter", "Attention"),
+            QCoreApplication::translate("ApplicationRestarter",
+                                        "<b>This will restart the application.</b><br>"
+                                        "Do you want to continue?"),
+            QMessageBox::Ok | QMessageBox::Cancel, QApplication::activeWindow(),
+            Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
         if (!icon.isNull())
             box.setIconPixmap(icon);
         if (box.Exec() != QMessageBox::Ok)
@@ -35,7 +37,8 @@ void RestartApplication(Tavrix::Enums::WorkingMode mode, const QPixmap& icon, co
     if (!application->TryToQuit())
         return;
 
-    QString commandLine = QLatin1Char('"') + QCoreApplication::applicationFilePath() + QLatin1Char('"');
+    QString commandLine
+        = QLatin1Char('"') + QCoreApplication::applicationFilePath() + QLatin1Char('"');
     if (!arguments.isEmpty())
         commandLine += QLatin1Char(' ') + arguments;
     const QStringList words = QProcess::splitCommand(commandLine);

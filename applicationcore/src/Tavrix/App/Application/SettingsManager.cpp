@@ -70,7 +70,8 @@ void SettingsManager::UnregisterObserver(ISettingsManagerObserver* observer)
     d->handlers.Unregister(observer);
 }
 
-bool SettingsManager::UpdateValue(const std::string& key, const QVariant& newValue, QVariant& oldValue)
+bool SettingsManager::UpdateValue(const std::string& key, const QVariant& newValue,
+                                  QVariant& oldValue)
 {
     const QString settingsKey = Utf8ToQString(key);
     oldValue = d->store.value(settingsKey, QVariant());
@@ -148,23 +149,27 @@ int SettingsManager::GetInt(const std::string& key, int defaultValue) const
     return d->store.value(Utf8ToQString(key), QVariant(defaultValue)).toInt();
 }
 
-std::string SettingsManager::GetString(const std::string& key, const std::string& defaultValue) const
+std::string SettingsManager::GetString(const std::string& key,
+                                       const std::string& defaultValue) const
 {
     // The default is returned as it stands rather than sent through a QVariant and back.
     const QVariant value = d->store.value(Utf8ToQString(key));
     return value.isValid() ? ToUtf8(value) : std::string(defaultValue.c_str());
 }
 
-std::vector<unsigned char> SettingsManager::GetByteArray(const std::string& key,
-                                                         const std::vector<unsigned char>& defaultValue) const
+std::vector<unsigned char>
+SettingsManager::GetByteArray(const std::string& key,
+                              const std::vector<unsigned char>& defaultValue) const
 {
     return QByteArrayToVectorByte(
-        d->store.value(Utf8ToQString(key), QVariant(VectorByteToQByteArray(defaultValue))).toByteArray());
+        d->store.value(Utf8ToQString(key), QVariant(VectorByteToQByteArray(defaultValue)))
+            .toByteArray());
 }
 
 long long SettingsManager::GetInt64(const std::string& key, long long defaultValue) const
 {
-    return d->store.value(Utf8ToQString(key), QVariant(static_cast<qlonglong>(defaultValue))).toLongLong();
+    return d->store.value(Utf8ToQString(key), QVariant(static_cast<qlonglong>(defaultValue)))
+        .toLongLong();
 }
 
 double SettingsManager::GetDouble(const std::string& key, double defaultValue) const

@@ -108,10 +108,12 @@ struct GestureApi
     Win32::BOOL (*GetGestureInfo)(Win32::HGESTUREINFO, Win32::GESTUREINFO*) = nullptr;
     Win32::BOOL (*CloseGestureInfoHandle)(Win32::HGESTUREINFO) = nullptr;
     Win32::BOOL (*SetGestureConfig)(Win32::HWND, Win32::DWORD, Win32::UINT, Win32::GESTURECONFIG*,
-                                    Win32::UINT) = nullptr;
+                                    Win32::UINT)
+        = nullptr;
     Win32::BOOL (*ScreenToClient)(Win32::HWND, Win32::POINT*) = nullptr;
     Win32::HWND (*GetParent)(Win32::HWND) = nullptr;
-    Win32::LRESULT (*DefWindowProcW)(Win32::HWND, Win32::UINT, Win32::WPARAM, Win32::LPARAM) = nullptr;
+    Win32::LRESULT (*DefWindowProcW)(Win32::HWND, Win32::UINT, Win32::WPARAM, Win32::LPARAM)
+        = nullptr;
 };
 
 /// The process-wide table. Without a touch back end, ScreenToClient leaves the point as it is,

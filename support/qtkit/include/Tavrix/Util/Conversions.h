@@ -19,9 +19,9 @@ QTKIT_EXPORT QByteArray VectorByteToQByteArray(const std::vector<unsigned char>&
 QTKIT_EXPORT std::vector<unsigned char> QByteArrayToVectorByte(const QByteArray& bytes);
 
 enum VersionToStringDetail {
-    MajorMinorPatch = 0,    ///< "4.1.0"
+    MajorMinorPatch = 0,      ///< "4.1.0"
     MajorMinorPatchBuild = 1, ///< "4.1.0.17"
-    MajorMinor = 2          ///< "4.1"
+    MajorMinor = 2            ///< "4.1"
 };
 
 /// The version's components joined by `separator`.
