@@ -1,11 +1,13 @@
 include(GenerateExportHeader)
 
-# tavrix_add_library(<name> EXPORT_HEADER <path under include/> SOURCES ... )
+# tavrix_add_library(<name> EXPORT_HEADER <path under include/> EXPORT_MACRO <macro>
+#                    HEADERS <public headers, relative to include/> SOURCES ...)
 # Builds a shared library with hidden visibility, a generated export header, the alias
-# Tavrix::<name>, and the install rules for its headers and targets.
+# Tavrix::<name>, and the install rules for its targets and for exactly the listed headers.
 function(tavrix_add_library name)
-  cmake_parse_arguments(ARG "" "EXPORT_HEADER;EXPORT_MACRO" "SOURCES" ${ARGN})
-  add_library(${name} SHARED ${ARG_SOURCES})
+  cmake_parse_arguments(ARG "" "EXPORT_HEADER;EXPORT_MACRO" "HEADERS;SOURCES" ${ARGN})
+  list(TRANSFORM ARG_HEADERS PREPEND include/ OUTPUT_VARIABLE header_paths)
+  add_library(${name} SHARED ${header_paths} ${ARG_SOURCES})
   add_library(Tavrix::${name} ALIAS ${name})
   set_target_properties(${name} PROPERTIES
     CXX_VISIBILITY_PRESET hidden
@@ -28,6 +30,13 @@ function(tavrix_add_library name)
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
     ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  install(DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/include/ ${CMAKE_CURRENT_BINARY_DIR}/include/
-    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} FILES_MATCHING PATTERN "*.h")
+  foreach(header IN LISTS ARG_HEADERS ARG_EXPORT_HEADER)
+    get_filename_component(folder ${header} DIRECTORY)
+    if(header STREQUAL ARG_EXPORT_HEADER)
+      set(file ${CMAKE_CURRENT_BINARY_DIR}/include/${header})
+    else()
+      set(file ${CMAKE_CURRENT_SOURCE_DIR}/include/${header})
+    endif()
+    install(FILES ${file} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${folder})
+  endforeach()
 endfunction()

@@ -128,6 +128,9 @@ public:
     QWidget* GetMainWindow() const;
     QString GetPreferredBrowserUserAgent() const;
 
+    /// Opens the thank-you page after an installation, or hands that action to the gateway.
+    void OpenThankForInstall() const;
+
     /// Native events go to the gesture router first; what it leaves goes to every handler, in
     /// registration order. A handler registered twice runs twice.
     void RegisterEventHandler(std::shared_ptr<EventHandler> handler);
@@ -146,10 +149,8 @@ protected Q_SLOTS:
     void OnAboutToQuit();
 
 protected:
+    /// Shows the e-mail dialog on the first launch, or hands that action to the gateway.
     void ShowEmailDialogIfNeeded();
-
-public:
-    void OpenThankForInstall() const;
 
 private:
     /// Quits the event loop and accepts; products override it to refuse.

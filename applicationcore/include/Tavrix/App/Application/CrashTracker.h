@@ -41,8 +41,6 @@ public:
     QString FileName() const;
 
 private:
-    void StartSession();
-
     class Private;
     std::unique_ptr<Private> const d;
 };

@@ -1,14 +1,16 @@
 #pragma once
 
+#include <Tavrix/App/applicationcore_export.h>
+
 #include <QByteArray>
 
 namespace Tavrix::App {
 
 /// A product's handler of native events, registered with the application.
-class EventHandler
+class APPLICATIONCORE_EXPORT EventHandler
 {
 public:
-    virtual ~EventHandler() = default;
+    virtual ~EventHandler();
     virtual void OnNativeEvent(const QByteArray& eventType, void* message, long* result) = 0;
 };
 

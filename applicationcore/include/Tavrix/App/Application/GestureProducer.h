@@ -6,8 +6,6 @@
 
 namespace Tavrix::App {
 
-struct ProducerState;
-
 /// Decodes native gesture messages and hands the records to the consumer that Route chooses.
 class APPLICATIONCORE_EXPORT Gesture::Producer
 {
@@ -28,10 +26,8 @@ protected:
     bool OnGestureNotify(void* window, void* wParam, void* lParam);
 
 private:
-    void Init();
-    void Fini();
-
-    std::unique_ptr<ProducerState> m_state;
+    class Private;
+    std::unique_ptr<Private> const d;
 };
 
 } // namespace Tavrix::App

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <Tavrix/App/applicationcore_export.h>
 #include <Tavrix/Core/Version.h>
 
 #include <string>
@@ -7,10 +8,10 @@
 namespace Tavrix::App {
 
 /// The product's identity and options, implemented by each product.
-class ICustomizationManager
+class APPLICATIONCORE_EXPORT ICustomizationManager
 {
 public:
-    virtual ~ICustomizationManager() = default;
+    virtual ~ICustomizationManager();
     virtual void ApplyLocale(const std::string& locale) = 0;
     virtual std::string GetOrganizationName() const = 0;
     virtual Tavrix::Core::Version GetVersion() const = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <Tavrix/App/applicationcore_export.h>
+
 #include <list>
 #include <string>
 
@@ -8,7 +10,7 @@ namespace Tavrix::App {
 class ILookAndFeelObserver;
 
 /// Themes and locales of the product, switchable at run time.
-class ILookAndFeelManager
+class APPLICATIONCORE_EXPORT ILookAndFeelManager
 {
 public:
     /// Resource paths collected from a theme's bundles.
@@ -19,7 +21,7 @@ public:
         std::list<std::string> fontManifests;
     };
 
-    virtual ~ILookAndFeelManager() = default;
+    virtual ~ILookAndFeelManager();
     virtual void Initialize(const std::string& locale, const std::string& theme) = 0;
     virtual const std::string& GetCurrentLocale() const = 0;
     virtual const std::list<std::string>& GetLocales() const = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <Tavrix/App/applicationcore_export.h>
+
 #include <string>
 #include <vector>
 
@@ -8,7 +10,7 @@ namespace Tavrix::App {
 class ISettingsManagerObserver;
 
 /// A typed, observable key-value store. Keys are UTF-8; a "/" in a key makes a group.
-class ISettingsManager
+class APPLICATIONCORE_EXPORT ISettingsManager
 {
 public:
     /// Null and an observer already registered are ignored.
@@ -40,7 +42,7 @@ public:
     /// Removes the key, or every key under it when it names a group. Tells nobody.
     virtual void Remove(const std::string& key) = 0;
 
-    virtual ~ISettingsManager() = default;
+    virtual ~ISettingsManager();
 };
 
 } // namespace Tavrix::App

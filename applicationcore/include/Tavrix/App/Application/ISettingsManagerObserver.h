@@ -1,5 +1,7 @@
 #pragma once
 
+#include <Tavrix/App/applicationcore_export.h>
+
 #include <boost/optional.hpp>
 
 #include <string>
@@ -9,7 +11,7 @@ namespace Tavrix::App {
 
 /// Told by a settings store of each value that really changed. The old value is empty when the
 /// key did not exist before.
-class ISettingsManagerObserver
+class APPLICATIONCORE_EXPORT ISettingsManagerObserver
 {
 public:
     virtual void OnBoolChanged(const std::string& key, bool newValue,
@@ -33,7 +35,7 @@ public:
         = 0;
 
 protected:
-    ~ISettingsManagerObserver() = default;
+    virtual ~ISettingsManagerObserver();
 };
 
 } // namespace Tavrix::App

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <Tavrix/App/applicationcore_export.h>
+
 namespace Tavrix::App {
 
 /// The product's splash screen.
-class ISplash
+class APPLICATIONCORE_EXPORT ISplash
 {
 public:
-    virtual ~ISplash() = default;
+    virtual ~ISplash();
     virtual void Activate() = 0;
 };
 

@@ -9,7 +9,6 @@
 #include <memory>
 #include <string>
 
-class QAction;
 class QMenu;
 
 namespace Tavrix::App {
@@ -54,11 +53,6 @@ Q_SIGNALS:
     /// another).
     void LocaleChanged(const std::string& locale);
     void ThemeChanged(const std::string& theme);
-
-private Q_SLOTS:
-    void OnInnerLocaleChanged(QAction* action);
-    void OnInnerThemeChanged(QAction* action);
-    void Retranslate();
 
 private:
     class Private;

@@ -4,9 +4,6 @@
 #include <Tavrix/App/applicationcore_export.h>
 #include <Tavrix/ioPath.h>
 
-#include <QFileInfo>
-#include <QList>
-
 #include <list>
 #include <memory>
 #include <string>
@@ -71,10 +68,6 @@ public:
     static std::string LocaleNameFromInstallerCode(unsigned int code);
 
 private:
-    void ClearCurrentTheme();
-    QList<QFileInfo> GetFilteredResourceList() const;
-    std::string ValidateLocale(const std::string& locale) const;
-
     class Private;
     std::unique_ptr<Private> const d;
 };

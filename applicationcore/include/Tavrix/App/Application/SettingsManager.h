@@ -48,8 +48,6 @@ public:
     void Remove(const std::string& key) override;
 
 private:
-    bool UpdateValue(const std::string& key, const QVariant& newValue, QVariant& oldValue);
-
     class Private;
     std::unique_ptr<Private> const d;
 };

@@ -51,6 +51,9 @@ QString OwnKey()
 class CrashTracker::Private
 {
 public:
+    /// Reports and removes the entries of dead processes and records this one.
+    void StartSession();
+
     QSettings store{SessionFilePath(), QSettings::IniFormat};
     std::string sessionId = NewSessionId();
     std::deque<std::string> badSessions;
@@ -58,7 +61,7 @@ public:
 
 CrashTracker::CrashTracker() : d(std::make_unique<Private>())
 {
-    StartSession();
+    d->StartSession();
 }
 
 CrashTracker::~CrashTracker()
@@ -100,9 +103,8 @@ QString CrashTracker::FileName() const
     return d->store.fileName();
 }
 
-void CrashTracker::StartSession()
+void CrashTracker::Private::StartSession()
 {
-    QSettings& store = d->store;
     const QString ownKey = OwnKey();
     if (store.status() == QSettings::FormatError) {
         // Whatever could be read out of a damaged file is no session record.
@@ -127,7 +129,7 @@ void CrashTracker::StartSession()
                 continue;
             const std::string session = Util::QStringToUtf8(store.value(key).toString());
             if (!session.empty())
-                d->badSessions.push_back(session);
+                badSessions.push_back(session);
             ended << key;
         }
         // Removing keys one by one costs a map insertion each; after a run of crashes usually
@@ -139,7 +141,7 @@ void CrashTracker::StartSession()
                 store.remove(key);
         }
     }
-    store.setValue(ownKey, Util::Utf8ToQString(d->sessionId));
+    store.setValue(ownKey, Util::Utf8ToQString(sessionId));
     store.sync();
 }
 

@@ -2,9 +2,6 @@
 
 namespace Tavrix::App {
 
-const int Gesture::All = 1;
-const int Gesture::None = 0;
-
 Gesture::Consumer::~Consumer() = default;
 
 void Gesture::Consumer::OnGesture(const Gesture::PressAndTap&) {}

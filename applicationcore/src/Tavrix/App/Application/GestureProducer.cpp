@@ -2,36 +2,19 @@
 
 namespace Tavrix::App {
 
-// What the producer remembers between a gesture notification and the gestures that follow it.
-struct ProducerState
+class Gesture::Producer::Private
 {};
 
-Gesture::Producer::Producer()
-{
-    Init();
-}
+Gesture::Producer::Producer() : d(std::make_unique<Private>()) {}
 
-Gesture::Producer::~Producer()
-{
-    Fini();
-}
-
-void Gesture::Producer::Init()
-{
-    m_state = std::make_unique<ProducerState>();
-}
-
-void Gesture::Producer::Fini()
-{
-    m_state.reset();
-}
+Gesture::Producer::~Producer() = default;
 
 Gesture::Consumer* Gesture::Producer::Route(const Gesture&)
 {
     return nullptr;
 }
 
-// Decoding the native gesture messages is not there yet: nothing is delivered.
+// Native gesture messages are neither configured nor decoded: default processing handles them.
 bool Gesture::Producer::OnGesture(void*, void*, void*)
 {
     return false;

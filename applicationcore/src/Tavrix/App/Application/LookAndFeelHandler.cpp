@@ -90,6 +90,13 @@ public:
         FillMenu(themeMenu, themeList, themeGroup, themeActions,
                  [this](const std::string& theme) { return ThemeTitle(theme); });
     }
+    void Retranslate()
+    {
+        for (const auto& entry : localeActions)
+            entry.second->setText(LocaleTitle(ActionName(entry.second)));
+        for (const auto& entry : themeActions)
+            entry.second->setText(ThemeTitle(ActionName(entry.second)));
+    }
 };
 
 LookAndFeelHandler::LookAndFeelHandler(std::shared_ptr<ILookAndFeelManager> manager,
@@ -103,11 +110,20 @@ LookAndFeelHandler::LookAndFeelHandler(std::shared_ptr<ILookAndFeelManager> mana
     d->localeGroup = new QActionGroup(this);
     d->themeGroup = new QActionGroup(this);
     // A picked locale first switches, then every entry is retitled in the new language.
-    connect(d->localeGroup, SIGNAL(triggered(QAction*)), this,
-            SLOT(OnInnerLocaleChanged(QAction*)));
-    connect(d->localeGroup, SIGNAL(triggered(QAction*)), this, SLOT(Retranslate()));
-    connect(d->themeGroup, SIGNAL(triggered(QAction*)), this, SLOT(OnInnerThemeChanged(QAction*)));
-    Retranslate();
+    connect(d->localeGroup, &QActionGroup::triggered, this, [this](QAction* action) {
+        const std::string code = ActionName(action);
+        d->manager->SetLocale(code);
+        SelectLocale(code);
+        Q_EMIT LocaleChanged(code);
+        d->Retranslate();
+    });
+    connect(d->themeGroup, &QActionGroup::triggered, this, [this](QAction* action) {
+        const std::string theme = ActionName(action);
+        d->manager->SetTheme(theme);
+        SelectTheme(theme);
+        Q_EMIT ThemeChanged(theme);
+    });
+    d->Retranslate();
 }
 
 LookAndFeelHandler::~LookAndFeelHandler()
@@ -179,30 +195,6 @@ void LookAndFeelHandler::OnLocaleChanged(const std::string& locale)
 void LookAndFeelHandler::OnThemeChanged(const std::string& theme)
 {
     SelectTheme(theme);
-}
-
-void LookAndFeelHandler::OnInnerLocaleChanged(QAction* action)
-{
-    const std::string code = ActionName(action);
-    d->manager->SetLocale(code);
-    SelectLocale(code);
-    Q_EMIT LocaleChanged(code);
-}
-
-void LookAndFeelHandler::OnInnerThemeChanged(QAction* action)
-{
-    const std::string theme = ActionName(action);
-    d->manager->SetTheme(theme);
-    SelectTheme(theme);
-    Q_EMIT ThemeChanged(theme);
-}
-
-void LookAndFeelHandler::Retranslate()
-{
-    for (const auto& entry : d->localeActions)
-        entry.second->setText(d->LocaleTitle(ActionName(entry.second)));
-    for (const auto& entry : d->themeActions)
-        entry.second->setText(d->ThemeTitle(ActionName(entry.second)));
 }
 
 } // namespace Tavrix::App

@@ -50,10 +50,10 @@ const std::list<std::string>& LookAndFeelManager::GetLocales() const
     return d->locales;
 }
 
-std::string LookAndFeelManager::ValidateLocale(const std::string& locale) const
+std::string LookAndFeelManager::Private::ValidateLocale(const std::string& locale) const
 {
     const auto shipped = [this](const std::string& code) {
-        return std::find(d->locales.begin(), d->locales.end(), code) != d->locales.end();
+        return std::find(locales.begin(), locales.end(), code) != locales.end();
     };
     if (locale != LookAndFeelNames::UNKNOWN_LOCALE && !locale.empty() && shipped(locale))
         return locale;
@@ -64,13 +64,13 @@ std::string LookAndFeelManager::ValidateLocale(const std::string& locale) const
         if (shipped(candidate))
             return candidate;
     }
-    const std::string fallback = GetDefaultLocale();
+    const std::string fallback = q->GetDefaultLocale();
     return fallback.empty() || fallback == LookAndFeelNames::UNKNOWN_LOCALE ? "en_US" : fallback;
 }
 
 void LookAndFeelManager::SetLocale(const std::string& locale)
 {
-    const std::string resolved = ValidateLocale(locale);
+    const std::string resolved = d->ValidateLocale(locale);
     if (resolved == d->currentLocale)
         return;
     d->currentLocale = resolved;

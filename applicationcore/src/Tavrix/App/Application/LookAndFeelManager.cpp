@@ -39,7 +39,7 @@ std::string GetPlatformName()
 
 QString PathText(const Tavrix::ioPath& path)
 {
-    return QString::fromUtf8(path.utf8string().c_str());
+    return Util::Utf8ToQString(path.utf8string());
 }
 
 // Appends the base names of the folder's sub-folders, in the order the file system lists them.
@@ -123,7 +123,7 @@ LookAndFeelManager::LookAndFeelManager(const Tavrix::ioPath& root,
                                        const std::string& themeDescriptionFileName,
                                        const std::list<std::string>& resourceNames,
                                        const std::list<std::string>& /*extra*/)
-    : d(std::make_unique<Private>())
+    : d(std::make_unique<Private>(this))
 {
     d->rootPath = root;
     d->resourceNames = resourceNames;
@@ -191,20 +191,20 @@ void LookAndFeelManager::UnregisterObserver(ILookAndFeelObserver* observer)
     d->handlerList.Unregister(observer);
 }
 
-QList<QFileInfo> LookAndFeelManager::GetFilteredResourceList() const
+QList<QFileInfo> LookAndFeelManager::Private::GetFilteredResourceList() const
 {
     const QString folder
-        = LookAndFeelPaths::ResourcesFolder(d->rootPath, LookAndFeelNames::THEMES, d->currentTheme);
+        = LookAndFeelPaths::ResourcesFolder(rootPath, LookAndFeelNames::THEMES, currentTheme);
     const QDir dir(folder);
     if (!dir.exists()) {
         LOG(ERROR) << "The directory [" << Util::QStringToUtf8(folder) << "] doesn't exist!";
         return {};
     }
-    if (d->resourceNames.empty())
+    if (resourceNames.empty())
         return dir.entryInfoList({QStringLiteral("*.rcc")}, QDir::Files, QDir::NoSort);
 
     QList<QFileInfo> bundles;
-    for (const std::string& name : d->resourceNames) {
+    for (const std::string& name : resourceNames) {
         const QFileInfo bundle(dir.filePath(Util::Utf8ToQString(name) + QStringLiteral(".rcc")));
         if (bundle.exists())
             bundles.append(bundle);
@@ -224,11 +224,11 @@ void UnregisterBundles(const QList<QFileInfo>& bundles)
 
 } // namespace
 
-void LookAndFeelManager::ClearCurrentTheme()
+void LookAndFeelManager::Private::ClearCurrentTheme()
 {
-    if (!d->currentTheme.empty()) {
+    if (!currentTheme.empty()) {
         UnregisterBundles(GetFilteredResourceList());
-        d->currentTheme.clear();
+        currentTheme.clear();
     }
     QPixmapCache::clear();
 }
@@ -236,13 +236,13 @@ void LookAndFeelManager::ClearCurrentTheme()
 void LookAndFeelManager::SetTheme(const std::string& theme)
 {
     if (theme != d->currentTheme) {
-        ClearCurrentTheme();
+        d->ClearCurrentTheme();
     } else if (!theme.empty()
                && QFileInfo::exists(LookAndFeelPaths::ResourcesFolder(
                    d->rootPath, LookAndFeelNames::THEMES, theme))) {
         // Qt registers a file once per call and looks resources up in registration order, so a
         // bundle registered twice would outlive the next switch and shadow the next theme's.
-        UnregisterBundles(GetFilteredResourceList());
+        UnregisterBundles(d->GetFilteredResourceList());
     }
     if (theme.empty())
         return;
@@ -250,7 +250,7 @@ void LookAndFeelManager::SetTheme(const std::string& theme)
 
     const std::string platform = GetPlatformName();
     ThemeDescription description;
-    for (const QFileInfo& bundle : GetFilteredResourceList()) {
+    for (const QFileInfo& bundle : d->GetFilteredResourceList()) {
         if (!bundle.isFile())
             continue;
         QResource::registerResource(bundle.absoluteFilePath(), QString());

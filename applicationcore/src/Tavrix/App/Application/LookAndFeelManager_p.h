@@ -7,6 +7,8 @@
 #include <Tavrix/Core/Property.h>
 #include <Tavrix/ioPath.h>
 
+#include <QFileInfo>
+#include <QList>
 #include <QString>
 #include <QTranslator>
 
@@ -20,6 +22,16 @@ namespace Tavrix::App {
 class LookAndFeelManager::Private
 {
 public:
+    explicit Private(const LookAndFeelManager* owner) : q(owner) {}
+
+    /// The current theme's bundles: all of its folder, or the named ones in their order.
+    QList<QFileInfo> GetFilteredResourceList() const;
+    /// Unregisters the current theme's bundles and forgets the theme.
+    void ClearCurrentTheme();
+    /// The shipped locale that a request resolves to.
+    std::string ValidateLocale(const std::string& locale) const;
+
+    const LookAndFeelManager* const q;
     Tavrix::ioPath rootPath;
     std::list<std::string> resourceNames;
     std::list<std::string> locales;

@@ -21,6 +21,10 @@ public:
     {
     }
 
+    /// Writes `newValue` unless it equals the stored value, which is handed back in `oldValue`
+    /// (invalid when the key is missing). True when it wrote.
+    bool UpdateValue(const std::string& key, const QVariant& newValue, QVariant& oldValue);
+
     // Declared before the handler list so that the list goes first and the store, which writes
     // pending changes, last.
     QSettings store;
@@ -37,7 +41,7 @@ QString StringValue(const std::string& value)
 
 std::string ToUtf8(const QVariant& value)
 {
-    return value.toString().toStdString();
+    return Util::QStringToUtf8(value.toString());
 }
 
 template <class T, class Convert>
@@ -70,21 +74,21 @@ void SettingsManager::UnregisterObserver(ISettingsManagerObserver* observer)
     d->handlers.Unregister(observer);
 }
 
-bool SettingsManager::UpdateValue(const std::string& key, const QVariant& newValue,
-                                  QVariant& oldValue)
+bool SettingsManager::Private::UpdateValue(const std::string& key, const QVariant& newValue,
+                                           QVariant& oldValue)
 {
     const QString settingsKey = Utf8ToQString(key);
-    oldValue = d->store.value(settingsKey, QVariant());
+    oldValue = store.value(settingsKey, QVariant());
     if (newValue == oldValue)
         return false;
-    d->store.setValue(settingsKey, newValue);
+    store.setValue(settingsKey, newValue);
     return true;
 }
 
 void SettingsManager::SetBool(const std::string& key, bool value)
 {
     QVariant old;
-    if (!UpdateValue(key, QVariant(value), old))
+    if (!d->UpdateValue(key, QVariant(value), old))
         return;
     d->handlers.Notify(&ISettingsManagerObserver::OnBoolChanged, key, value,
                        OldValue<bool>(old, [](const QVariant& v) { return v.toBool(); }));
@@ -93,7 +97,7 @@ void SettingsManager::SetBool(const std::string& key, bool value)
 void SettingsManager::SetInt(const std::string& key, int value)
 {
     QVariant old;
-    if (!UpdateValue(key, QVariant(value), old))
+    if (!d->UpdateValue(key, QVariant(value), old))
         return;
     d->handlers.Notify(&ISettingsManagerObserver::OnIntChanged, key, value,
                        OldValue<int>(old, [](const QVariant& v) { return v.toInt(); }));
@@ -102,7 +106,7 @@ void SettingsManager::SetInt(const std::string& key, int value)
 void SettingsManager::SetString(const std::string& key, const std::string& value)
 {
     QVariant old;
-    if (!UpdateValue(key, QVariant(StringValue(value)), old))
+    if (!d->UpdateValue(key, QVariant(StringValue(value)), old))
         return;
     d->handlers.Notify(&ISettingsManagerObserver::OnStringChanged, key, value,
                        OldValue<std::string>(old, ToUtf8));
@@ -111,7 +115,7 @@ void SettingsManager::SetString(const std::string& key, const std::string& value
 void SettingsManager::SetByteArray(const std::string& key, const std::vector<unsigned char>& value)
 {
     QVariant old;
-    if (!UpdateValue(key, QVariant(VectorByteToQByteArray(value)), old))
+    if (!d->UpdateValue(key, QVariant(VectorByteToQByteArray(value)), old))
         return;
     d->handlers.Notify(&ISettingsManagerObserver::OnByteArrayChanged, key, value,
                        OldValue<std::vector<unsigned char>>(old, [](const QVariant& v) {
@@ -122,7 +126,7 @@ void SettingsManager::SetByteArray(const std::string& key, const std::vector<uns
 void SettingsManager::SetInt64(const std::string& key, long long value)
 {
     QVariant old;
-    if (!UpdateValue(key, QVariant(static_cast<qlonglong>(value)), old))
+    if (!d->UpdateValue(key, QVariant(static_cast<qlonglong>(value)), old))
         return;
     d->handlers.Notify(&ISettingsManagerObserver::OnInt64Changed, key, value,
                        OldValue<long long>(old, [](const QVariant& v) {
@@ -133,7 +137,7 @@ void SettingsManager::SetInt64(const std::string& key, long long value)
 void SettingsManager::SetDouble(const std::string& key, double value)
 {
     QVariant old;
-    if (!UpdateValue(key, QVariant(value), old))
+    if (!d->UpdateValue(key, QVariant(value), old))
         return;
     d->handlers.Notify(&ISettingsManagerObserver::OnDoubleChanged, key, value,
                        OldValue<double>(old, [](const QVariant& v) { return v.toDouble(); }));

@@ -1,0 +1,7 @@
+#include <Tavrix/App/Application/EventHandler.h>
+
+namespace Tavrix::App {
+
+EventHandler::~EventHandler() = default;
+
+} // namespace Tavrix::App

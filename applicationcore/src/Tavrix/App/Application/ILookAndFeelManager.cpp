@@ -1,0 +1,7 @@
+#include <Tavrix/App/Application/ILookAndFeelManager.h>
+
+namespace Tavrix::App {
+
+ILookAndFeelManager::~ILookAndFeelManager() = default;
+
+} // namespace Tavrix::App

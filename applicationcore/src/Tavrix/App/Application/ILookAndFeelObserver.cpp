@@ -1,0 +1,7 @@
+#include <Tavrix/App/Application/ILookAndFeelObserver.h>
+
+namespace Tavrix::App {
+
+ILookAndFeelObserver::~ILookAndFeelObserver() = default;
+
+} // namespace Tavrix::App

@@ -1,0 +1,7 @@
+#include <Tavrix/App/Application/ISettingsManager.h>
+
+namespace Tavrix::App {
+
+ISettingsManager::~ISettingsManager() = default;
+
+} // namespace Tavrix::App

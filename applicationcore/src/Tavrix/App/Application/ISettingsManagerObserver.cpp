@@ -1,0 +1,7 @@
+#include <Tavrix/App/Application/ISettingsManagerObserver.h>
+
+namespace Tavrix::App {
+
+ISettingsManagerObserver::~ISettingsManagerObserver() = default;
+
+} // namespace Tavrix::App
