@@ -23,9 +23,9 @@ public:
     std::string GetModuleName() const override { return module; }
     std::string GetProductId() const override { return productId; }
     bool IsPromptSuppressed() const override { return promptSuppressed; }
-    int GetDistributionKind() const override { return 1; }
-    std::string GetAfterInstallPage() const override { return {}; }
-    bool IsEmailDialogEnabled() const override { return false; }
+    int GetDistributionKind() const override { return distributionKind; }
+    std::string GetAfterInstallPage() const override { return afterInstallPage; }
+    bool IsEmailDialogEnabled() const override { return emailDialogEnabled; }
 
     std::string organization = "Tavrix";
     std::string productId;
@@ -35,4 +35,8 @@ public:
     std::string iconPath;
     Tavrix::Core::Version version{4, 1, 0};
     bool promptSuppressed = true;
+    // The start-up prompts run only for distribution kind 0 without prompt suppression.
+    int distributionKind = 1;
+    std::string afterInstallPage;
+    bool emailDialogEnabled = false;
 };

@@ -7,6 +7,7 @@
 #include <QCommandLineOption>
 #include <QList>
 
+#include <chrono>
 #include <deque>
 #include <memory>
 #include <string>
@@ -151,6 +152,8 @@ protected Q_SLOTS:
 protected:
     /// Shows the e-mail dialog on the first launch, or hands that action to the gateway.
     void ShowEmailDialogIfNeeded();
+    /// How long after the start AutoUpdateCheckRequested() is emitted: five seconds.
+    virtual std::chrono::milliseconds AutoUpdateCheckDelay() const;
 
 private:
     /// Quits the event loop and accepts; products override it to refuse.

@@ -40,10 +40,15 @@ void Application::ShowEmailDialog()
     // This build has no e-mail dialog to show.
 }
 
+std::chrono::milliseconds Application::AutoUpdateCheckDelay() const
+{
+    return std::chrono::milliseconds(5000);
+}
+
 void Application::RequestCheckAutoUpdate() const
 {
     if (GetProductSettingsManager()->GetBool("autoUpdate", true))
-        QTimer::singleShot(5000, this, &Application::AutoUpdateCheckRequested);
+        QTimer::singleShot(AutoUpdateCheckDelay(), this, &Application::AutoUpdateCheckRequested);
 }
 
 } // namespace Tavrix::App
