@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -62,7 +63,10 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
                                          QKeySequence::Quit);
     AddLookAndFeelMenus();
 
-    auto* central = new QWidget(this);
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("pages"));
+    auto* central = new QWidget(m_pages);
+    central->setObjectName(QStringLiteral("startPage"));
     m_panels = new QVBoxLayout(central);
 
     m_startupBox = new QGroupBox(central);
@@ -99,8 +103,9 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
     m_events->setObjectName(QStringLiteral("events"));
     m_panels->addWidget(m_events, 1);
 
-    setCentralWidget(central);
-    resize(640, 560);
+    m_pages->addTab(central, QString());
+    setCentralWidget(m_pages);
+    resize(640, 600);
 
     Retranslate();
     m_productStore->RegisterObserver(this);
@@ -139,6 +144,35 @@ void MainWindow::AddLookAndFeelMenus()
             });
 }
 
+void MainWindow::AddPage(QWidget* page)
+{
+    m_pages->addTab(page, page->windowTitle());
+    page->installEventFilter(this);
+}
+
+bool MainWindow::ShowPage(const QString& objectName)
+{
+    for (int i = 0; i < m_pages->count(); ++i) {
+        if (m_pages->widget(i)->objectName() == objectName) {
+            m_pages->setCurrentIndex(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+// A page keeps its title in its window title, in the current language.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::WindowTitleChange) {
+        auto* page = qobject_cast<QWidget*>(watched);
+        const int index = page ? m_pages->indexOf(page) : -1;
+        if (index >= 0)
+            m_pages->setTabText(index, page->windowTitle());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void MainWindow::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange)
@@ -155,6 +189,7 @@ void MainWindow::Retranslate()
     m_quitAction->setText(tr("&Quit"));
     m_localeMenu->setTitle(tr("&Language"));
     m_themeMenu->setTitle(tr("&Theme"));
+    m_pages->setTabText(0, tr("Start-up"));
     m_startupBox->setTitle(tr("Start-up"));
     m_lookBox->setTitle(tr("Look and feel"));
     m_settingsBox->setTitle(tr("Observed setting"));

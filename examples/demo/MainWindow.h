@@ -11,6 +11,7 @@ class QLabel;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class QTabWidget;
 class QVBoxLayout;
 
 /// The sample product's window: what the application core did at start-up, a setting that the
@@ -31,9 +32,14 @@ public:
     void ShowStartupFacts();
     /// Fills the launch panel: the launch types, the days since the first start, the crashed runs.
     void ShowLaunchFacts();
+    /// Adds a page of the window, titled by its window title (kept in step when it changes).
+    void AddPage(QWidget* page);
+    /// Brings the page with this object name to the front; false when there is none.
+    bool ShowPage(const QString& objectName);
 
 protected:
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void OnLocaleChanged(const std::string& locale) override;
@@ -74,6 +80,7 @@ private:
     QPushButton* m_countButton = nullptr;
     QPushButton* m_clearButton = nullptr;
     QLabel* m_lookFacts = nullptr;
+    QTabWidget* m_pages = nullptr;
     QVBoxLayout* m_panels = nullptr;
     QLabel* m_startupFacts = nullptr;
     QLabel* m_counter = nullptr;

@@ -19,6 +19,7 @@ struct DemoOptions
     bool quitAfterStart = false;
     QString locale;
     QString theme;
+    QString page;
 };
 
 // The demo's own options; the test options of the core are left for it to handle.
@@ -37,10 +38,13 @@ DemoOptions ParseDemoOptions(const QStringList& arguments)
     const QCommandLineOption theme(QStringLiteral("theme"),
                                    QStringLiteral("Start with this theme, as if picked."),
                                    QStringLiteral("name"));
-    parser.addOptions({screenshot, quitAfterStart, locale, theme});
+    const QCommandLineOption page(QStringLiteral("page"),
+                                  QStringLiteral("Show this page of the window first."),
+                                  QStringLiteral("name"));
+    parser.addOptions({screenshot, quitAfterStart, locale, theme, page});
     parser.parse(arguments);
     return {parser.value(screenshot), parser.isSet(quitAfterStart), parser.value(locale),
-            parser.value(theme)};
+            parser.value(theme), parser.value(page)};
 }
 
 // The themes and translations shipped in the resources folder, in the language and theme picked
@@ -88,6 +92,8 @@ int main(int argc, char* argv[])
 
     MainWindow window(productStore, lookAndFeel);
     app.SetMainWindow(&window);
+    if (!options.page.isEmpty() && !window.ShowPage(options.page))
+        LOG(WARNING) << "The window has no page " << options.page.toStdString();
 
     bool started = false;
     QObject::connect(&app, &Tavrix::App::Application::ApplicationStarted, &window, [&] {
