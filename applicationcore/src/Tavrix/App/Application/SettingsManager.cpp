@@ -156,7 +156,8 @@ int SettingsManager::GetInt(const std::string& key, int defaultValue) const
 std::string SettingsManager::GetString(const std::string& key,
                                        const std::string& defaultValue) const
 {
-    // The default is returned as it stands rather than sent through a QVariant and back.
+    // The default comes back cut at its first NUL, as a round trip through QVariant would give
+    // it, without that round trip.
     const QVariant value = d->store.value(Utf8ToQString(key));
     return value.isValid() ? ToUtf8(value) : std::string(defaultValue.c_str());
 }
