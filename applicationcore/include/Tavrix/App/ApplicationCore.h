@@ -15,6 +15,7 @@
 #include <Tavrix/App/Application/IGateway.h>
 #include <Tavrix/App/Application/ILookAndFeelManager.h>
 #include <Tavrix/App/Application/ILookAndFeelObserver.h>
+#include <Tavrix/App/Application/ISettingsKeyList.h>
 #include <Tavrix/App/Application/ISettingsManager.h>
 #include <Tavrix/App/Application/ISettingsManagerObserver.h>
 #include <Tavrix/App/Application/ISplash.h>
