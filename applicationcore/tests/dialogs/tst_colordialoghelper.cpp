@@ -1,6 +1,7 @@
 // The colour dialog's custom colours kept in the application's common store: saved by one
 // process and loaded by another, and read back from stored tables good and bad.
 #include "HelperProcess.h"
+#include "SettingsRecorder.h"
 
 #include <Tavrix/App/ApplicationCore.h>
 
@@ -24,42 +25,6 @@ Application* App()
 {
     return static_cast<Application*>(QCoreApplication::instance());
 }
-
-// Counts the entries told to observers and how many of them came without an old value.
-struct NewEntryCounter : ISettingsManagerObserver
-{
-    int told = 0;
-    int asNew = 0;
-    template <class T>
-    void Count(const boost::optional<T>& old)
-    {
-        ++told;
-        asNew += old ? 0 : 1;
-    }
-    void OnBoolChanged(const std::string&, bool, const boost::optional<bool>& o) override
-    {
-        Count(o);
-    }
-    void OnIntChanged(const std::string&, int, const boost::optional<int>& o) override { Count(o); }
-    void OnStringChanged(const std::string&, const std::string&,
-                         const boost::optional<std::string>& o) override
-    {
-        Count(o);
-    }
-    void OnInt64Changed(const std::string&, long long, const boost::optional<long long>& o) override
-    {
-        Count(o);
-    }
-    void OnDoubleChanged(const std::string&, double, const boost::optional<double>& o) override
-    {
-        Count(o);
-    }
-    void OnByteArrayChanged(const std::string&, const std::vector<unsigned char>&,
-                            const boost::optional<std::vector<unsigned char>>& o) override
-    {
-        Count(o);
-    }
-};
 
 } // namespace
 
@@ -117,19 +82,19 @@ void ColorDialogHelperTest::savedByOneProcessLoadedByAnother()
 
 void ColorDialogHelperTest::everySaveWritesEveryEntryAnew()
 {
-    NewEntryCounter counter;
-    m_store->RegisterObserver(&counter);
+    SettingsRecorder recorder;
+    m_store->RegisterObserver(&recorder);
     {
         const ColorDialogHelper first;
     }
-    QCOMPARE(counter.told, QColorDialog::customCount() + 1);
+    QCOMPARE(recorder.keys.size(), QColorDialog::customCount() + 1);
     // Nothing changed, yet the group went first, so every entry is new again.
     {
         const ColorDialogHelper second;
     }
-    m_store->UnregisterObserver(&counter);
-    QCOMPARE(counter.told, 2 * (QColorDialog::customCount() + 1));
-    QCOMPARE(counter.asNew, counter.told);
+    m_store->UnregisterObserver(&recorder);
+    QCOMPARE(recorder.keys.size(), 2 * (QColorDialog::customCount() + 1));
+    QCOMPARE(recorder.withOldValue, 0);
 }
 
 void ColorDialogHelperTest::load_data()
