@@ -10,6 +10,7 @@ packages=(
   libbenchmark-dev
   xvfb xauth x11-utils
   fonts-dejavu-core fonts-noto-cjk
+  qttranslations5-l10n
   libclang-rt-14-dev
 )
 

@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include "DialogsPage.h"
+
 #include <QApplication>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -105,6 +107,7 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
 
     m_pages->addTab(central, QString());
     setCentralWidget(m_pages);
+    AddPage(new DialogsPage(m_productStore, menuBar()));
     resize(640, 600);
 
     Retranslate();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <Tavrix/App/Application/Application.h>
+#include <Tavrix/App/Application/ColorDialogHelper.h>
+#include <Tavrix/App/Application/ConfirmationAlertBox.h>
 #include <Tavrix/App/Application/CrashTracker.h>
 #include <Tavrix/App/Application/DisplaySetup.h>
 #include <Tavrix/App/Application/EventHandler.h>
@@ -15,6 +17,8 @@
 #include <Tavrix/App/Application/IGateway.h>
 #include <Tavrix/App/Application/ILookAndFeelManager.h>
 #include <Tavrix/App/Application/ILookAndFeelObserver.h>
+#include <Tavrix/App/Application/Informer.h>
+#include <Tavrix/App/Application/ISettingsKeyList.h>
 #include <Tavrix/App/Application/ISettingsManager.h>
 #include <Tavrix/App/Application/ISettingsManagerObserver.h>
 #include <Tavrix/App/Application/ISplash.h>
@@ -22,6 +26,7 @@
 #include <Tavrix/App/Application/LookAndFeelHandler.h>
 #include <Tavrix/App/Application/LookAndFeelManager.h>
 #include <Tavrix/App/Application/LookAndFeelNames.h>
+#include <Tavrix/App/Application/MacMenuActionHandler.h>
 #include <Tavrix/App/Application/ResourceLocations.h>
 #include <Tavrix/App/Application/RestartApplication.h>
 #include <Tavrix/App/Application/SettingsManager.h>

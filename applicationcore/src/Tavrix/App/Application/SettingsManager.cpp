@@ -192,4 +192,18 @@ void SettingsManager::Remove(const std::string& key)
     d->store.remove(Utf8ToQString(key));
 }
 
+std::vector<std::string> SettingsManager::GetKeys(const std::string& group) const
+{
+    if (!group.empty())
+        d->store.beginGroup(Utf8ToQString(group));
+    const QStringList keys = d->store.allKeys();
+    if (!group.empty())
+        d->store.endGroup();
+    std::vector<std::string> result;
+    result.reserve(static_cast<std::size_t>(keys.size()));
+    for (const QString& key : keys)
+        result.push_back(Util::QStringToUtf8(key));
+    return result;
+}
+
 } // namespace Tavrix::App
