@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "TouchPage.h"
 
 #include <QApplication>
 #include <QFormLayout>
@@ -105,6 +106,7 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
 
     m_pages->addTab(central, QString());
     setCentralWidget(m_pages);
+    AddPage(new TouchPage(m_pages));
     resize(640, 600);
 
     Retranslate();
