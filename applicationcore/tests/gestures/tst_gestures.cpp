@@ -477,7 +477,8 @@ void GesturesTest::decoding_data()
                             {8, none, 150, 160, 0}}
         << QStringList{} << false;
     QTest::newRow("32-bit client limits")
-        << QVector<Message>{{GID_PRESSANDTAP, none, 0, 0, 10u | std::uint16_t(-10) << 16}}
+        << QVector<Message>{{GID_PRESSANDTAP, none, 0, 0,
+                             10u | std::uint32_t{std::uint16_t(-10)} << 16}}
         << QStringList{"pressAndTap 2147483647,-2147483648 (0,0): at 2147483647,-2147483648"}
         << true;
 }

@@ -125,9 +125,7 @@ void TouchGestureProducer::Update(const QTouchEvent* event)
         if (firstLifted) {
             m_phase = Phase::Over;
         } else if (pinching) {
-            m_phase = Phase::Zooming;
-            m_zoomStart = Spread();
-            DeliverZoom(true, false);
+            StartZoom();
         } else if ((m_horizontal || m_vertical)
                    && (PanPosition() - m_press).manhattanLength()
                           >= QApplication::startDragDistance()) {
@@ -140,11 +138,8 @@ void TouchGestureProducer::Update(const QTouchEvent* event)
                 DeliverPan(false, false);
             DeliverPan(false, true);
             m_phase = Phase::Over;
-            if (pinching) {
-                m_phase = Phase::Zooming;
-                m_zoomStart = Spread();
-                DeliverZoom(true, false);
-            }
+            if (pinching)
+                StartZoom();
         } else if (PanPosition() != m_delivered) {
             DeliverPan(false, false);
         }
@@ -206,6 +201,13 @@ void TouchGestureProducer::StartPan()
     DeliverPan(true, false);
     m_first = now;
     DeliverPan(false, false);
+}
+
+void TouchGestureProducer::StartZoom()
+{
+    m_phase = Phase::Zooming;
+    m_zoomStart = Spread();
+    DeliverZoom(true, false);
 }
 
 void TouchGestureProducer::DeliverPan(bool begin, bool end)

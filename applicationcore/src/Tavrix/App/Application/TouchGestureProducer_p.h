@@ -38,6 +38,7 @@ private:
     void Finish(const QTouchEvent* event, bool cancelled);
     void Track(const QTouchEvent* event);
     void StartPan();
+    void StartZoom();
     void DeliverPan(bool begin, bool end);
     void DeliverZoom(bool begin, bool end);
     void Click(ulong timestamp);
