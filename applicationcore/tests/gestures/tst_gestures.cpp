@@ -9,7 +9,6 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTextEdit>
 #include <QTouchDevice>
 
 #include <limits>
@@ -39,127 +38,79 @@ const auto CHILD_WINDOW = reinterpret_cast<Win32::HWND>(0x200);
 
 Win32::ULONGLONG PanArguments(short inertiaX, short inertiaY, Win32::DWORD distance)
 {
-    const Win32::ULONGLONG inertia = static_cast<std::uint16_t>(inertiaX)
-                                     | Win32::ULONGLONG{static_cast<std::uint16_t>(inertiaY)} << 16;
-    return inertia << 32 | distance;
+    return (std::uint64_t{std::uint16_t(inertiaY)} << 48)
+           | (std::uint64_t{std::uint16_t(inertiaX)} << 32) | distance;
 }
 
-// The gesture functions of a touch-enabled system, answering from what the test prepared, and
-// the messages it sends through the application's native event filter.
-class FakeSystem
+// A touch-enabled system for the time it lives: its gesture functions answer from what the test
+// prepared, and its messages go through the application's native event filter.
+struct FakeSystem
 {
-public:
-    explicit FakeSystem(bool gestureFunctions = true) : m_saved(Api())
+    explicit FakeSystem(bool gestureFunctions = true)
     {
         current = this;
-        Api().ScreenToClient = &ScreenToClient;
-        Api().GetParent = &GetParent;
-        Api().DefWindowProcW = &DefWindowProc;
-        if (gestureFunctions) {
-            Api().GetGestureInfo = &GetGestureInfo;
-            Api().CloseGestureInfoHandle = &CloseGestureInfoHandle;
-            Api().SetGestureConfig = &SetGestureConfig;
-        }
+        Api().ScreenToClient = [](Win32::HWND, Win32::POINT* p) {
+            *p = current->forcedClient.value_or(Win32::POINT{p->x - 100, p->y - 100});
+            return 1;
+        };
+        Api().GetParent = [](Win32::HWND w) { return w == CHILD_WINDOW ? TOP_WINDOW : nullptr; };
+        Api().DefWindowProcW
+            = [](Win32::HWND, Win32::UINT, Win32::WPARAM, Win32::LPARAM) -> Win32::LRESULT {
+            ++current->passedUp;
+            return 42;
+        };
+        if (!gestureFunctions)
+            return;
+        Api().GetGestureInfo = [](Win32::HGESTUREINFO handle, Win32::GESTUREINFO* info) {
+            // Like the system, it refuses any size but its own.
+            if (current->infoFails || info->cbSize != sizeof(Win32::GESTUREINFO))
+                return 0;
+            *info = *static_cast<const Win32::GESTUREINFO*>(handle);
+            info->cbSize = current->writtenSize ? current->writtenSize : info->cbSize;
+            return 1;
+        };
+        Api().CloseGestureInfoHandle = [](Win32::HGESTUREINFO) { return ++current->closed; };
+        Api().SetGestureConfig = [](Win32::HWND, Win32::DWORD, Win32::UINT count,
+                                    Win32::GESTURECONFIG* configs, Win32::UINT size) {
+            current->configurations.emplace_back(configs, configs + count);
+            return int(size == sizeof(Win32::GESTURECONFIG));
+        };
     }
-    ~FakeSystem()
-    {
-        Api() = m_saved;
-        current = nullptr;
-    }
+    ~FakeSystem() { Api() = saved; }
 
-    QPoint origin{100, 100}; // of the top-level window's client area on the screen
-    std::optional<Win32::POINT> forcedClient;
-    bool infoFails = false;
-    Win32::UINT writtenSize = 0; // when set, the size GetGestureInfo writes back
-
-    std::vector<std::vector<Win32::GESTURECONFIG>> configurations;
-    int closed = 0;
-    int passedUp = 0;
+    static Tavrix::Platform::GestureApi& Api() { return Tavrix::Platform::GestureFunctions(); }
 
     bool Send(Win32::UINT message, const void* lParam, long* result = nullptr,
               Win32::HWND window = TOP_WINDOW, const char* type = "windows_generic_MSG")
     {
-        Win32::MSG msg{};
-        msg.hwnd = window;
-        msg.message = message;
-        msg.lParam = reinterpret_cast<Win32::LPARAM>(lParam);
+        Win32::MSG msg{window, message, 0, reinterpret_cast<Win32::LPARAM>(lParam), 0, {}, 0};
         long ignored = 0;
         return QAbstractEventDispatcher::instance()->filterNativeEvent(type, &msg,
                                                                        result ? result : &ignored);
     }
-    bool Notify(QPoint screen, Win32::UINT size = sizeof(Win32::GESTURENOTIFYSTRUCT))
+    bool Notify(QPoint at, Win32::UINT size = sizeof(Win32::GESTURENOTIFYSTRUCT))
     {
-        Win32::GESTURENOTIFYSTRUCT notification{};
-        notification.cbSize = size;
-        notification.ptsLocation = {static_cast<short>(screen.x()), static_cast<short>(screen.y())};
+        const Win32::GESTURENOTIFYSTRUCT notification{
+            size, 0, {}, {short(at.x()), short(at.y())}, 0};
         return Send(Win32::WM_GESTURENOTIFY, &notification);
     }
     bool Gesture(const Message& m, long* result = nullptr, Win32::HWND window = TOP_WINDOW,
                  const char* type = "windows_generic_MSG")
     {
-        Win32::GESTUREINFO info{};
-        info.cbSize = sizeof(info);
-        info.dwID = m.id;
-        info.dwFlags = m.flags;
-        info.ptsLocation = {m.x, m.y};
-        info.ullArguments = m.arguments;
+        const Win32::GESTUREINFO info{sizeof(info), m.flags, m.id, {}, {m.x, m.y}, 0, 0,
+                                      m.arguments,  0};
         return Send(Win32::WM_GESTURE, &info, result, window, type);
     }
 
-private:
-    static Tavrix::Platform::GestureApi& Api() { return Tavrix::Platform::GestureFunctions(); }
-    static Win32::BOOL GetGestureInfo(Win32::HGESTUREINFO handle, Win32::GESTUREINFO* info)
-    {
-        // Like the system, refuses any size but its own.
-        if (current->infoFails || info->cbSize != sizeof(Win32::GESTUREINFO))
-            return 0;
-        *info = *static_cast<const Win32::GESTUREINFO*>(handle);
-        if (current->writtenSize)
-            info->cbSize = current->writtenSize;
-        return 1;
-    }
-    static Win32::BOOL CloseGestureInfoHandle(Win32::HGESTUREINFO)
-    {
-        ++current->closed;
-        return 1;
-    }
-    static Win32::BOOL SetGestureConfig(Win32::HWND, Win32::DWORD, Win32::UINT count,
-                                        Win32::GESTURECONFIG* configs, Win32::UINT size)
-    {
-        if (size != sizeof(Win32::GESTURECONFIG))
-            return 0;
-        current->configurations.emplace_back(configs, configs + count);
-        return 1;
-    }
-    static Win32::BOOL ScreenToClient(Win32::HWND, Win32::POINT* point)
-    {
-        *point = current->forcedClient.value_or(
-            Win32::POINT{point->x - current->origin.x(), point->y - current->origin.y()});
-        return 1;
-    }
-    static Win32::HWND GetParent(Win32::HWND window)
-    {
-        return window == CHILD_WINDOW ? TOP_WINDOW : nullptr;
-    }
-    static Win32::LRESULT DefWindowProc(Win32::HWND, Win32::UINT, Win32::WPARAM, Win32::LPARAM)
-    {
-        ++current->passedUp;
-        return 42;
-    }
-
     static inline FakeSystem* current = nullptr;
-    const Tavrix::Platform::GestureApi m_saved;
+    const Tavrix::Platform::GestureApi saved = Api();
+    std::optional<Win32::POINT> forcedClient; // otherwise the window's client area is at 100,100
+    bool infoFails = false;
+    Win32::UINT writtenSize = 0; // when set, the size GetGestureInfo writes back
+    std::vector<std::vector<Win32::GESTURECONFIG>> configurations;
+    int closed = 0;
+    int passedUp = 0;
 };
-
-QString Where(const Gesture& g)
-{
-    return QStringLiteral("%1,%2 (%3,%4)%5%6:")
-        .arg(g.clientX)
-        .arg(g.clientY)
-        .arg(g.screenX)
-        .arg(g.screenY)
-        .arg(QLatin1String(g.begin ? " begin" : ""), QLatin1String(g.end ? " end" : ""));
-}
 
 // A consumer with set answers that writes down what it receives.
 class RecordingConsumer : public QObject, public Gesture::Consumer
@@ -176,59 +127,63 @@ public:
     int WantGesture(const Gesture::PressAndTap&) override { return pressAndTap; }
     void OnGesture(const Gesture::Zoom& g) override
     {
-        log << QStringLiteral("zoom %1 %2 -> %3")
-                   .arg(Where(g))
-                   .arg(g.startDistance)
-                   .arg(g.distance);
+        Log("zoom", g, QString::asprintf("%g -> %g", g.startDistance, g.distance));
     }
     void OnGesture(const Gesture::Pan& g) override
     {
-        log << QStringLiteral("pan %1 from %2,%3 inertia %4,%5%6 distance %7")
-                   .arg(Where(g))
-                   .arg(g.startX)
-                   .arg(g.startY)
-                   .arg(g.inertiaX)
-                   .arg(g.inertiaY)
-                   .arg(QLatin1String(g.inertia ? " on" : ""))
-                   .arg(g.distance);
+        Log("pan", g,
+            QString::asprintf("from %d,%d inertia %d,%d%s distance %u", g.startX, g.startY,
+                              g.inertiaX, g.inertiaY, g.inertia ? " on" : "", g.distance));
     }
     void OnGesture(const Gesture::Rotate& g) override
     {
-        log << QStringLiteral("rotate %1 %2 -> %3")
-                   .arg(Where(g), QString::number(g.startAngle, 'f', 7),
-                        QString::number(g.angle, 'f', 7));
+        Log("rotate", g, QString::asprintf("%.7f -> %.7f", g.startAngle, g.angle));
     }
-    void OnGesture(const Gesture::Tap& g) override
-    {
-        log << QStringLiteral("tap %1 %2").arg(Where(g)).arg(g.distance);
-    }
+    void OnGesture(const Gesture::Tap& g) override { Log("tap", g, QString::number(g.distance)); }
     void OnGesture(const Gesture::PressAndTap& g) override
     {
-        log << QStringLiteral("pressAndTap %1 at %2,%3").arg(Where(g)).arg(g.tapX).arg(g.tapY);
+        Log("pressAndTap", g, QString::asprintf("at %d,%d", g.tapX, g.tapY));
+    }
+
+private:
+    void Log(const char* kind, const Gesture& g, const QString& rest)
+    {
+        log << QString::asprintf("%s %d,%d (%d,%d)%s%s: ", kind, g.clientX, g.clientY, g.screenX,
+                                 g.screenY, g.begin ? " begin" : "", g.end ? " end" : "")
+                   + rest;
     }
 };
 
-// A top-level window at (100, 100) of the screen with a recording consumer.
+// A top-level window whose client area is at 100,100 of the screen, with a recording consumer.
 struct Stage
 {
     Stage()
     {
         window.setGeometry(100, 100, 300, 200);
-        consumer = new RecordingConsumer(&window);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
     }
     QWidget window;
-    RecordingConsumer* consumer = nullptr;
+    RecordingConsumer* consumer = new RecordingConsumer(&window);
 };
 
-std::unique_ptr<QListWidget> LongList(int rows = 300)
+std::unique_ptr<QAbstractScrollArea> LongList(bool itemView = true)
 {
-    auto list = std::make_unique<QListWidget>();
-    for (int row = 0; row < rows; ++row)
-        list->addItem(QStringLiteral("Row %1").arg(row));
-    list->setGeometry(100, 100, 300, 300);
-    return list;
+    std::unique_ptr<QAbstractScrollArea> area;
+    if (itemView) {
+        auto list = std::make_unique<QListWidget>();
+        for (int row = 0; row < 300; ++row)
+            list->addItem(QStringLiteral("Row %1").arg(row));
+        area = std::move(list);
+    } else {
+        auto scrollArea = std::make_unique<QScrollArea>();
+        scrollArea->setWidget(new QWidget);
+        scrollArea->widget()->resize(2000, 3000);
+        area = std::move(scrollArea);
+    }
+    area->setGeometry(100, 100, 300, 300);
+    area->show();
+    return QTest::qWaitForWindowExposed(area.get()) ? std::move(area) : nullptr;
 }
 
 Gesture::Scroller* ScrollerOf(QObject* area)
@@ -263,12 +218,10 @@ private Q_SLOTS:
     void decoding();
     void undecodedMessages_data();
     void undecodedMessages();
-    void emitterAnswers();
-    void emitterSignals();
+    void emitter();
     void scrollByPanning_data();
     void scrollByPanning();
     void unpairedBeginAndEnd();
-    void scrollAreaGetsOneScroller();
     void touchPanScrolls_data();
     void touchPanScrolls();
     void touchPinchZooms();
@@ -284,7 +237,6 @@ void GesturesTest::routeFindsInnermostConsumer_data()
     QTest::addColumn<QString>("consumer");
     QTest::newRow("widget without one, parent with one") << QPoint(115, 115) << "inner";
     QTest::newRow("two on the window: the first") << QPoint(260, 115) << "first";
-    QTest::newRow("window itself") << QPoint(350, 250) << "first";
     QTest::newRow("window without any") << QPoint(550, 150) << "";
     QTest::newRow("no window") << QPoint(20, 20) << "";
 }
@@ -294,20 +246,19 @@ void GesturesTest::routeFindsInnermostConsumer()
     QFETCH(QPoint, point);
     QFETCH(QString, consumer);
 
-    QWidget window;
-    window.setGeometry(100, 100, 300, 200);
-    (new RecordingConsumer(&window))->setObjectName(QStringLiteral("first"));
-    (new RecordingConsumer(&window))->setObjectName(QStringLiteral("second"));
-    auto* inner = new QWidget(&window);
+    Stage stage, bare;
+    stage.consumer->setObjectName(QStringLiteral("first"));
+    (new RecordingConsumer(&stage.window))->setObjectName(QStringLiteral("second"));
+    auto* inner = new QWidget(&stage.window);
     inner->setGeometry(10, 10, 100, 100);
     (new RecordingConsumer(inner))->setObjectName(QStringLiteral("inner"));
     (new QWidget(inner))->setGeometry(0, 0, 50, 50);
-    (new QWidget(&window))->setGeometry(150, 10, 100, 100);
-    QWidget bare;
-    bare.setGeometry(500, 100, 100, 100);
-    window.show();
-    bare.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window) && QTest::qWaitForWindowExposed(&bare));
+    auto* sibling = new QWidget(&stage.window);
+    sibling->setGeometry(150, 10, 100, 100);
+    inner->show();
+    sibling->show();
+    delete bare.consumer;
+    bare.window.setGeometry(500, 100, 100, 100);
 
     Gesture g;
     g.screenX = point.x();
@@ -323,25 +274,21 @@ void GesturesTest::nativeDispatch_data()
     QTest::addColumn<bool>("child");
     QTest::addColumn<bool>("consumed");
     QTest::addColumn<long>("result");
-    QTest::addColumn<int>("delivered");
-    QTest::addColumn<int>("passedUp");
+    const QByteArray generic("windows_generic_MSG");
     const uint gesture = Win32::WM_GESTURE;
-    QTest::newRow("gesture, top-level")
-        << QByteArray("windows_generic_MSG") << gesture << false << true << 0L << 1 << 0;
-    QTest::newRow("gesture, dispatcher")
-        << QByteArray("windows_dispatcher_MSG") << gesture << false << true << 0L << 1 << 0;
-    QTest::newRow("gesture, child window")
-        << QByteArray("windows_generic_MSG") << gesture << true << true << 42L << 0 << 1;
-    QTest::newRow("notification") << QByteArray("windows_generic_MSG")
-                                  << uint(Win32::WM_GESTURENOTIFY) << false << false << -1L << 0
-                                  << 0;
-    QTest::newRow("other message")
-        << QByteArray("windows_generic_MSG") << 0x0200u << false << false << -1L << 0 << 0;
+    QTest::newRow("top-level") << generic << gesture << false << true << 0L;
+    QTest::newRow("dispatcher") << QByteArray("windows_dispatcher_MSG") << gesture << false << true
+                                << 0L;
+    QTest::newRow("child window") << generic << gesture << true << true << 42L;
+    QTest::newRow("notification") << generic << uint(Win32::WM_GESTURENOTIFY) << false << false
+                                  << -1L;
+    QTest::newRow("other message") << generic << 0x0200u << false << false << -1L;
     QTest::newRow("X11 event") << QByteArray("xcb_generic_event_t") << gesture << false << false
-                               << -1L << 0 << 0;
+                               << -1L;
 }
 
-// The router answers first; what it consumes no handler of the product sees.
+// The router answers first; what it consumes no handler of the product sees. A gesture on a
+// child window goes up through the default procedure and arrives again at the top-level one.
 void GesturesTest::nativeDispatch()
 {
     QFETCH(QByteArray, type);
@@ -349,8 +296,6 @@ void GesturesTest::nativeDispatch()
     QFETCH(bool, child);
     QFETCH(bool, consumed);
     QFETCH(long, result);
-    QFETCH(int, delivered);
-    QFETCH(int, passedUp);
 
     struct CountingHandler : EventHandler
     {
@@ -366,17 +311,15 @@ void GesturesTest::nativeDispatch()
     app->RegisterEventHandler(handler);
 
     long answer = -1;
-    if (message == Win32::WM_GESTURE) {
-        const Message pan{Win32::GID_PAN, Win32::GF_BEGIN, 150, 150, 0};
-        QCOMPARE(system.Gesture(pan, &answer, child ? CHILD_WINDOW : TOP_WINDOW, type), consumed);
-    } else {
-        Win32::GESTURENOTIFYSTRUCT notification{};
-        notification.cbSize = sizeof(notification);
-        QCOMPARE(system.Send(message, &notification, &answer, TOP_WINDOW, type), consumed);
-    }
+    const Message pan{Win32::GID_PAN, Win32::GF_BEGIN, 150, 150, 0};
+    const Win32::GESTURENOTIFYSTRUCT notification{sizeof(notification), 0, {}, {}, 0};
+    QCOMPARE(message == Win32::WM_GESTURE
+                 ? system.Gesture(pan, &answer, child ? CHILD_WINDOW : TOP_WINDOW, type)
+                 : system.Send(message, &notification, &answer, TOP_WINDOW, type),
+             consumed);
     QCOMPARE(answer, result);
-    QCOMPARE(stage.consumer->log.size(), delivered);
-    QCOMPARE(system.passedUp, passedUp);
+    QCOMPARE(stage.consumer->log.size(), consumed && !child ? 1 : 0);
+    QCOMPARE(system.passedUp, consumed && child ? 1 : 0);
     QCOMPARE(handler->calls, consumed ? 0 : 1);
     app->UnregisterEventHandler(handler);
 }
@@ -390,8 +333,7 @@ void GesturesTest::configurationFromAnswers_data()
     QTest::newRow("zoom answered 2") << QVector<int>{2, 0, 0, 0, 0} << QVector<uint>{0, 0, 0, 0, 0};
     QTest::newRow("every kind") << QVector<int>{1, 1, 1, 1, 1} << QVector<uint>{1, 0x1F, 1, 1, 1};
     QTest::newRow("pan 30") << QVector<int>{0, 30, 0, 0, 0} << QVector<uint>{0, 0x1F, 0, 0, 0};
-    QTest::newRow("pan 4: horizontal")
-        << QVector<int>{0, 4, 0, 0, 0} << QVector<uint>{0, 5, 0, 0, 0};
+    QTest::newRow("pan 4") << QVector<int>{0, 4, 0, 0, 0} << QVector<uint>{0, 5, 0, 0, 0};
     QTest::newRow("pan 8: inertia")
         << QVector<int>{0, 8, 0, 0, 0} << QVector<uint>{0, 0x11, 0, 0, 0};
     QTest::newRow("pan 16: gutter") << QVector<int>{0, 16, 0, 0, 0} << QVector<uint>{0, 9, 0, 0, 0};
@@ -416,13 +358,11 @@ void GesturesTest::configurationFromAnswers()
         QCOMPARE(entries[i].dwID, Win32::GID_ZOOM + i);
         QCOMPARE(entries[i].dwWant, wanted[i]);
         QCOMPARE(entries[i].dwWant & entries[i].dwBlock, 0u);
-        QCOMPARE(entries[i].dwWant | entries[i].dwBlock,
-                 entries[i].dwID == Win32::GID_PAN ? 0x1Fu : 1u);
+        QCOMPARE(entries[i].dwWant | entries[i].dwBlock, i == 1 ? 0x1Fu : 1u);
     }
 
     // Nothing under the point: one entry that blocks every gesture.
     system.Notify({20, 20});
-    QCOMPARE(system.configurations.size(), size_t(2));
     const auto& blocking = system.configurations.back();
     QCOMPARE(blocking.size(), size_t(1));
     QCOMPARE(blocking[0].dwID | blocking[0].dwWant, 0u);
@@ -436,51 +376,45 @@ void GesturesTest::decoding_data()
     QTest::addColumn<bool>("extremeClient");
     using namespace Win32;
     const DWORD begin = GF_BEGIN, end = GF_END, none = 0;
-    QTest::newRow("zoom") << QVector<Message>{{GID_ZOOM, begin, 150, 160, 200},
-                                              {GID_ZOOM, none, 150, 160, 300}}
-                          << QStringList{"zoom 50,60 (150,160) begin: 200 -> 200",
-                                         "zoom 50,60 (150,160): 200 -> 300"}
-                          << false;
-    QTest::newRow("pan")
-        << QVector<Message>{{GID_PAN, begin, 150, 160, PanArguments(-3, 7, 40)},
-                            {GID_PAN, GF_INERTIA, 140, 130, PanArguments(32767, -32768, 0)},
-                            {GID_PAN, end, 140, 130, 0}}
-        << QStringList{"pan 50,60 (150,160) begin: from 50,60 inertia -3,7 distance 40",
-                       "pan 40,30 (140,130): from 50,60 inertia 32767,-32768 on distance 0",
-                       "pan 40,30 (140,130) end: from 50,60 inertia 0,0 distance 0"}
-        << false;
-    QTest::newRow("pan start kept from an earlier sequence")
-        << QVector<Message>{{GID_PAN, begin | end, 150, 160, 0}, {GID_PAN, none, 120, 110, 0}}
-        << QStringList{"pan 50,60 (150,160) begin end: from 50,60 inertia 0,0 distance 0",
-                       "pan 20,10 (120,110): from 50,60 inertia 0,0 distance 0"}
-        << false;
-    QTest::newRow("rotate") << QVector<Message>{{GID_ROTATE, begin, 150, 160, 0},
-                                                {GID_ROTATE, none, 150, 160, 32768},
-                                                {GID_ROTATE, end, 150, 160, 65535}}
-                            << QStringList{"rotate 50,60 (150,160) begin: -6.2831853 -> -6.2831853",
-                                           "rotate 50,60 (150,160): -6.2831853 -> 0.0000959",
-                                           "rotate 50,60 (150,160) end: -6.2831853 -> 6.2831853"}
-                            << false;
-    QTest::newRow("two-finger tap")
-        << QVector<Message>{{GID_TWOFINGERTAP, begin | end, 150, 160, 55}}
-        << QStringList{"tap 50,60 (150,160) begin end: 55"} << false;
-    QTest::newRow("press and tap")
-        << QVector<Message>{{GID_PRESSANDTAP, none, 200, 200, std::uint16_t(-10) | 5u << 16}}
-        << QStringList{"pressAndTap 100,100 (200,200): at 90,105"} << false;
-    QTest::newRow("16-bit screen limits")
-        << QVector<Message>{{GID_TWOFINGERTAP, none, -32768, 32767, 1}}
-        << QStringList{"tap -32868,32667 (-32768,32767): 1"} << false;
-    QTest::newRow("begin, end and unknown ids left open")
-        << QVector<Message>{{GID_BEGIN, begin, 150, 160, 0},
-                            {GID_END, end, 150, 160, 0},
-                            {0, none, 150, 160, 0},
-                            {8, none, 150, 160, 0}}
-        << QStringList{} << false;
-    QTest::newRow("32-bit client limits")
-        << QVector<Message>{{GID_PRESSANDTAP, none, 0, 0,
-                             10u | std::uint32_t{std::uint16_t(-10)} << 16}}
-        << QStringList{"pressAndTap 2147483647,-2147483648 (0,0): at 2147483647,-2147483648"}
-        << true;
+    const auto row = [](const char* name, const QVector<Message>& messages,
+                        const QStringList& delivered, bool extremeClient = false) {
+        QTest::newRow(name) << messages << delivered << extremeClient;
+    };
+    row("zoom", {{GID_ZOOM, begin, 150, 160, 200}, {GID_ZOOM, none, 150, 160, 300}},
+        {"zoom 50,60 (150,160) begin: 200 -> 200", "zoom 50,60 (150,160): 200 -> 300"});
+    row("pan",
+        {{GID_PAN, begin, 150, 160, PanArguments(-3, 7, 40)},
+         {GID_PAN, GF_INERTIA, 140, 130, PanArguments(32767, -32768, 0)},
+         {GID_PAN, end, 140, 130, 0}},
+        {"pan 50,60 (150,160) begin: from 50,60 inertia -3,7 distance 40",
+         "pan 40,30 (140,130): from 50,60 inertia 32767,-32768 on distance 0",
+         "pan 40,30 (140,130) end: from 50,60 inertia 0,0 distance 0"});
+    row("pan start kept from an earlier sequence",
+        {{GID_PAN, begin | end, 150, 160, 0}, {GID_PAN, none, 120, 110, 0}},
+        {"pan 50,60 (150,160) begin end: from 50,60 inertia 0,0 distance 0",
+         "pan 20,10 (120,110): from 50,60 inertia 0,0 distance 0"});
+    row("rotate",
+        {{GID_ROTATE, begin, 150, 160, 0},
+         {GID_ROTATE, none, 150, 160, 32768},
+         {GID_ROTATE, end, 150, 160, 65535}},
+        {"rotate 50,60 (150,160) begin: -6.2831853 -> -6.2831853",
+         "rotate 50,60 (150,160): -6.2831853 -> 0.0000959",
+         "rotate 50,60 (150,160) end: -6.2831853 -> 6.2831853"});
+    row("two-finger tap", {{GID_TWOFINGERTAP, begin | end, 150, 160, 55}},
+        {"tap 50,60 (150,160) begin end: 55"});
+    row("press and tap", {{GID_PRESSANDTAP, none, 200, 200, std::uint16_t(-10) | 5u << 16}},
+        {"pressAndTap 100,100 (200,200): at 90,105"});
+    row("16-bit screen limits", {{GID_TWOFINGERTAP, none, -32768, 32767, 1}},
+        {"tap -32868,32667 (-32768,32767): 1"});
+    row("32-bit client limits",
+        {{GID_PRESSANDTAP, none, 0, 0, 10u | std::uint32_t{std::uint16_t(-10)} << 16}},
+        {"pressAndTap 2147483647,-2147483648 (0,0): at 2147483647,-2147483648"}, true);
+    row("begin, end and unknown ids left open",
+        {{GID_BEGIN, begin, 150, 160, 0},
+         {GID_END, end, 150, 160, 0},
+         {0, none, 150, 160, 0},
+         {8, none, 150, 160, 0}},
+        {});
 }
 
 // Messages go to the consumer chosen at the notification, wherever they are; a handle is closed
@@ -492,9 +426,9 @@ void GesturesTest::decoding()
     QFETCH(bool, extremeClient);
 
     Stage stage;
-    stage.consumer->zoom = stage.consumer->rotate = stage.consumer->tap = 1;
-    stage.consumer->pressAndTap = 1;
-    stage.consumer->pan = 30;
+    auto& c = *stage.consumer;
+    c.zoom = c.rotate = c.tap = c.pressAndTap = 1;
+    c.pan = 30;
     FakeSystem system;
     system.Notify({150, 160});
     if (extremeClient)
@@ -502,7 +436,7 @@ void GesturesTest::decoding()
     int consumed = 0;
     for (const Message& m : messages)
         consumed += system.Gesture(m) ? 1 : 0;
-    QCOMPARE(stage.consumer->log, delivered);
+    QCOMPARE(c.log, delivered);
     QCOMPARE(consumed, delivered.size());
     QCOMPARE(system.closed, consumed);
 }
@@ -523,6 +457,7 @@ void GesturesTest::undecodedMessages_data()
     QTest::newRow("no notification before") << "unnotified" << false << false;
 }
 
+// Nothing is read past a structure, and no gone object is called.
 void GesturesTest::undecodedMessages()
 {
     QFETCH(QString, fault);
@@ -533,30 +468,31 @@ void GesturesTest::undecodedMessages()
     stage->consumer->pan = 30;
     FakeSystem system(fault != QLatin1String("missing"));
     if (fault != QLatin1String("unnotified"))
-        system.Notify({150, 150},
-                      fault == QLatin1String("short") ? 8 : sizeof(Win32::GESTURENOTIFYSTRUCT));
+        system.Notify({150, 150}, fault == QLatin1String("short")
+                                      ? 8
+                                      : Win32::UINT(sizeof(Win32::GESTURENOTIFYSTRUCT)));
     QCOMPARE(system.configurations.size(), size_t(configured ? 1 : 0));
     system.infoFails = fault == QLatin1String("refused");
-    system.writtenSize = fault == QLatin1String("grown")    ? 4096
-                         : fault == QLatin1String("shrunk") ? 40
-                                                            : 0;
+    if (fault == QLatin1String("grown") || fault == QLatin1String("shrunk"))
+        system.writtenSize = fault == QLatin1String("grown") ? 4096 : 40;
     if (fault == QLatin1String("consumer"))
-        delete stage->consumer;
+        delete std::exchange(stage->consumer, nullptr);
     if (fault == QLatin1String("window"))
         stage.reset();
 
     QCOMPARE(system.Gesture({Win32::GID_PAN, Win32::GF_BEGIN, 150, 150, 0}), decoded);
     QCOMPARE(system.Gesture({Win32::GID_PAN, Win32::GF_END, 150, 150, 0}), decoded);
     QCOMPARE(system.closed, decoded ? 2 : 0);
-    if (stage && fault != QLatin1String("consumer"))
+    if (stage && stage->consumer)
         QCOMPARE(stage->consumer->log.size(), decoded ? 2 : 0);
 }
 
-// Every combination of the eight setters: each kind answers on its own.
-void GesturesTest::emitterAnswers()
+// Every combination of the eight setters: each kind answers on its own; each gesture is emitted.
+void GesturesTest::emitter()
 {
     for (int setters = 0; setters < 256; ++setters) {
         const auto on = [setters](int bit) { return (setters >> bit & 1) != 0; };
+        const auto allIf = [&on](int bit) { return on(bit) ? Gesture::All : Gesture::None; };
         Gesture::Emitter emitter;
         emitter.setZoomEnabled(on(0));
         emitter.setRotateEnabled(on(1));
@@ -566,17 +502,29 @@ void GesturesTest::emitterAnswers()
         emitter.setVerticalPanEnabled(on(5));
         emitter.setPanGutterEnabled(on(6));
         emitter.setPanInertiaEnabled(on(7));
-        QCOMPARE(emitter.WantGesture(Gesture::Zoom()), on(0) ? Gesture::All : Gesture::None);
-        QCOMPARE(emitter.WantGesture(Gesture::Rotate()), on(1) ? Gesture::All : Gesture::None);
-        QCOMPARE(emitter.WantGesture(Gesture::Tap()), on(2) ? Gesture::All : Gesture::None);
-        QCOMPARE(emitter.WantGesture(Gesture::PressAndTap()), on(3) ? Gesture::All : Gesture::None);
-        const int pan = emitter.WantGesture(Gesture::Pan());
-        QCOMPARE((pan & 4) != 0, on(4));
-        QCOMPARE((pan & 2) != 0, on(5));
-        QCOMPARE((pan & 16) != 0, on(6));
-        QCOMPARE((pan & 8) != 0, on(7));
-        QCOMPARE(pan & ~(2 | 4 | 8 | 16), 0);
+        QCOMPARE(emitter.WantGesture(Gesture::Zoom()), allIf(0));
+        QCOMPARE(emitter.WantGesture(Gesture::Rotate()), allIf(1));
+        QCOMPARE(emitter.WantGesture(Gesture::Tap()), allIf(2));
+        QCOMPARE(emitter.WantGesture(Gesture::PressAndTap()), allIf(3));
+        QCOMPARE(emitter.WantGesture(Gesture::Pan()),
+                 (on(4) ? 4 : 0) | (on(5) ? 2 : 0) | (on(6) ? 16 : 0) | (on(7) ? 8 : 0));
     }
+
+    Gesture::Emitter emitter;
+    QSignalSpy pans(&emitter, &Gesture::Emitter::pan);
+    QSignalSpy zooms(&emitter, &Gesture::Emitter::zoom);
+    QSignalSpy rotations(&emitter, &Gesture::Emitter::rotate);
+    QSignalSpy taps(&emitter, &Gesture::Emitter::tap);
+    QSignalSpy pressAndTaps(&emitter, &Gesture::Emitter::pressAndTap);
+    emitter.OnGesture(PanAt(7, 8, true));
+    emitter.OnGesture(Gesture::Zoom());
+    emitter.OnGesture(Gesture::Rotate());
+    emitter.OnGesture(Gesture::Tap());
+    emitter.OnGesture(Gesture::PressAndTap());
+    for (const QSignalSpy* spy : {&pans, &zooms, &rotations, &taps, &pressAndTaps})
+        QCOMPARE(spy->count(), 1);
+    QCOMPARE(pans[0][0].value<Gesture::Pan>().clientY, 8);
+
     QListWidget list;
     Gesture::Scroller scroller(&list);
     QCOMPARE(scroller.WantGesture(Gesture::Pan()), 30);
@@ -584,37 +532,6 @@ void GesturesTest::emitterAnswers()
                  | scroller.WantGesture(Gesture::Tap())
                  | scroller.WantGesture(Gesture::PressAndTap()),
              Gesture::None);
-}
-
-// From the system's messages to the emitter's signals, with the decoded values.
-void GesturesTest::emitterSignals()
-{
-    Stage stage;
-    auto* emitter = new Gesture::Emitter(&stage.window);
-    delete stage.consumer;
-    emitter->setZoomEnabled(true);
-    emitter->setRotateEnabled(true);
-    emitter->setTapEnabled(true);
-    emitter->setPressAndTapEnabled(true);
-    emitter->setVerticalPanEnabled(true);
-    QSignalSpy pans(emitter, &Gesture::Emitter::pan);
-    QSignalSpy zooms(emitter, &Gesture::Emitter::zoom);
-    QSignalSpy rotations(emitter, &Gesture::Emitter::rotate);
-    QSignalSpy taps(emitter, &Gesture::Emitter::tap);
-    QSignalSpy pressAndTaps(emitter, &Gesture::Emitter::pressAndTap);
-    FakeSystem system;
-    system.Notify({150, 150});
-    QCOMPARE(system.configurations.back()[1].dwWant, 0x3u);
-
-    for (Win32::DWORD id = Win32::GID_ZOOM; id <= Win32::GID_PRESSANDTAP; ++id)
-        QVERIFY(system.Gesture({id, Win32::GF_BEGIN, 150, 150, 7}));
-    for (const QSignalSpy* spy : {&pans, &zooms, &rotations, &taps, &pressAndTaps})
-        QCOMPARE(spy->count(), 1);
-    QCOMPARE(pans[0][0].value<Gesture::Pan>().distance, 7u);
-    QCOMPARE(zooms[0][0].value<Gesture::Zoom>().distance, 7.0);
-    QCOMPARE(taps[0][0].value<Gesture::Tap>().clientX, 50);
-    QCOMPARE(pressAndTaps[0][0].value<Gesture::PressAndTap>().tapX, 57);
-    QVERIFY(rotations[0][0].value<Gesture::Rotate>().begin);
 }
 
 void GesturesTest::scrollByPanning_data()
@@ -628,32 +545,27 @@ void GesturesTest::scrollByPanning()
 {
     QFETCH(bool, itemView);
 
-    std::unique_ptr<QAbstractScrollArea> area;
-    if (itemView) {
-        area = LongList();
-    } else {
-        auto scrollArea = std::make_unique<QScrollArea>();
-        auto* content = new QWidget;
-        content->resize(2000, 2000);
-        scrollArea->setWidget(content);
-        scrollArea->resize(300, 300);
-        area = std::move(scrollArea);
+    const auto area = LongList(itemView);
+    QVERIFY(area);
+    // Shown again and again, the area keeps its one scroller.
+    for (int i = 0; i < 2; ++i) {
+        area->hide();
+        area->show();
     }
+    QCOMPARE(area->findChildren<Gesture::Scroller*>().size(), 1);
+    Gesture::Scroller* const scroller = ScrollerOf(area.get());
     auto* view = qobject_cast<QAbstractItemView*>(area.get());
     if (view)
         view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    area->show();
-    QVERIFY(QTest::qWaitForWindowExposed(area.get()));
-    Gesture::Scroller* scroller = ScrollerOf(area.get());
-    QVERIFY(scroller);
     QScrollBar* const bar = area->verticalScrollBar();
     bar->setValue(100);
+
     scroller->OnGesture(PanAt(100, 100, true));
-    const int start = bar->value();
     if (view) {
         QCOMPARE(view->verticalScrollMode(), QAbstractItemView::ScrollPerPixel);
         QCOMPARE(view->horizontalScrollMode(), QAbstractItemView::ScrollPerPixel);
     }
+    const int start = bar->value();
     scroller->OnGesture(PanAt(90, 90));
     QCOMPARE(bar->value(), start + 10);
     scroller->OnGesture(PanAt(70, 70));
@@ -686,13 +598,13 @@ void GesturesTest::scrollByPanning()
 void GesturesTest::unpairedBeginAndEnd()
 {
     const auto list = LongList();
-    list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    list->show();
-    QVERIFY(QTest::qWaitForWindowExposed(list.get()));
+    QVERIFY(list);
+    auto* const view = static_cast<QAbstractItemView*>(list.get());
+    view->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     Gesture::Scroller* scroller = ScrollerOf(list.get());
     scroller->OnGesture(PanAt(0, 0, false, true));
-    QCOMPARE(list->verticalScrollMode(), QAbstractItemView::ScrollPerPixel);
-    QCOMPARE(list->horizontalScrollMode(), QAbstractItemView::ScrollPerItem);
+    QCOMPARE(view->verticalScrollMode(), QAbstractItemView::ScrollPerPixel);
+    QCOMPARE(view->horizontalScrollMode(), QAbstractItemView::ScrollPerItem);
 
     // A move with no pan running has nothing to move from.
     scroller->OnGesture(PanAt(0, -500));
@@ -701,30 +613,8 @@ void GesturesTest::unpairedBeginAndEnd()
     scroller->OnGesture(PanAt(0, 0, true));
     scroller->OnGesture(PanAt(0, 0, true));
     scroller->OnGesture(PanAt(0, 0, false, true));
-    QCOMPARE(list->verticalScrollMode(), QAbstractItemView::ScrollPerPixel);
-    QCOMPARE(list->horizontalScrollMode(), QAbstractItemView::ScrollPerItem);
-}
-
-void GesturesTest::scrollAreaGetsOneScroller()
-{
-    const auto scrollers = [](QObject* area) {
-        return area->findChildren<Gesture::Scroller*>(QString(), Qt::FindDirectChildrenOnly).size();
-    };
-    QWidget window;
-    auto* list = new QListWidget(&window);
-    auto* text = new QTextEdit(&window);
-    QCOMPARE(scrollers(list), 0);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    for (int shown = 0; shown < 3; ++shown) {
-        QCOMPARE(scrollers(list), 1);
-        QCOMPARE(scrollers(text), 1);
-        window.hide();
-        window.show();
-        list->hide();
-        list->show();
-    }
-    QCOMPARE(scrollers(&window), 0);
+    QCOMPARE(view->verticalScrollMode(), QAbstractItemView::ScrollPerPixel);
+    QCOMPARE(view->horizontalScrollMode(), QAbstractItemView::ScrollPerItem);
 }
 
 void GesturesTest::touchPanScrolls_data()
@@ -742,21 +632,10 @@ void GesturesTest::touchPanScrolls()
     QFETCH(bool, itemView);
     QFETCH(bool, destroyed);
 
-    std::unique_ptr<QAbstractScrollArea> area;
-    if (itemView) {
-        area = LongList();
-    } else {
-        auto scrollArea = std::make_unique<QScrollArea>();
-        scrollArea->setWidget(new QWidget);
-        scrollArea->widget()->resize(200, 3000);
-        scrollArea->setGeometry(100, 100, 300, 300);
-        area = std::move(scrollArea);
-    }
-    area->show();
-    QVERIFY(QTest::qWaitForWindowExposed(area.get()));
+    const auto area = LongList(itemView);
+    QVERIFY(area);
     QWidget* const viewport = area->viewport();
     QScrollBar* const bar = area->verticalScrollBar();
-
     QTest::touchEvent(viewport, m_touchScreen).press(0, QPoint{50, 250}, viewport);
     QTest::touchEvent(viewport, m_touchScreen).move(0, QPoint{52, 200}, viewport);
     if (destroyed)
@@ -771,7 +650,6 @@ void GesturesTest::touchPanScrolls()
         QCOMPARE(view->indexAt({1, 1}).row(), 200 / view->sizeHintForRow(0));
     else
         QCOMPARE(bar->value(), 200);
-    QCOMPARE(area->horizontalScrollBar()->value(), 0);
 }
 
 void GesturesTest::touchPinchZooms()
@@ -806,10 +684,10 @@ void GesturesTest::touchPinchZooms()
 // A touch that pans nothing is still a click for the widget under it; two make a double click.
 void GesturesTest::touchTapClicks()
 {
-    const auto list = LongList();
-    QSignalSpy doubleClicks(list.get(), &QListWidget::itemDoubleClicked);
-    list->show();
-    QVERIFY(QTest::qWaitForWindowExposed(list.get()));
+    const auto area = LongList();
+    QVERIFY(area);
+    auto* const list = static_cast<QListWidget*>(area.get());
+    QSignalSpy doubleClicks(list, &QListWidget::itemDoubleClicked);
     QWidget* const viewport = list->viewport();
     const QPoint row = list->visualItemRect(list->item(5)).center();
     for (int tap = 0; tap < 2; ++tap) {
