@@ -54,14 +54,14 @@ std::int32_t SignExtended16(std::uint32_t bits)
 
 // The common record of a point given in screen coordinates, with the client coordinates of
 // `window` beside them.
-Gesture Locate(Win32::HWND window, Win32::POINTS location)
+Gesture Locate(const Platform::GestureApi& api, Win32::HWND window, Win32::POINTS location)
 {
     Gesture gesture;
     gesture.screenX = location.x;
     gesture.screenY = location.y;
     Win32::POINT client{location.x, location.y};
-    if (const auto screenToClient = Platform::GestureFunctions().ScreenToClient)
-        screenToClient(window, &client);
+    if (api.ScreenToClient)
+        api.ScreenToClient(window, &client);
     gesture.clientX = client.x;
     gesture.clientY = client.y;
     return gesture;
@@ -118,7 +118,8 @@ Gesture::Consumer* Gesture::Producer::Route(const Gesture&)
 
 bool Gesture::Producer::OnGestureNotify(void* window, void*, void* lParam)
 {
-    const auto setGestureConfig = Platform::GestureFunctions().SetGestureConfig;
+    const auto& api = Platform::GestureFunctions();
+    const auto setGestureConfig = api.SetGestureConfig;
     const auto* notification = static_cast<const Win32::GESTURENOTIFYSTRUCT*>(lParam);
     if (!setGestureConfig || !notification)
         return false;
@@ -127,7 +128,7 @@ bool Gesture::Producer::OnGestureNotify(void* window, void*, void* lParam)
         return false;
     }
 
-    const Gesture common = Locate(window, notification->ptsLocation);
+    const Gesture common = Locate(api, window, notification->ptsLocation);
     d->consumer.Set(Route(common));
     // A consumer that goes away while it answers is asked nothing more.
     const auto ask = [this](const auto& record) {
@@ -175,7 +176,7 @@ bool Gesture::Producer::OnGesture(void* window, void*, void* lParam)
     if (!api.GetGestureInfo(lParam, &info) || info.cbSize < INFO_SIZE_NEEDED)
         return false;
 
-    Gesture common = Locate(window, info.ptsLocation);
+    Gesture common = Locate(api, window, info.ptsLocation);
     common.begin = (info.dwFlags & Win32::GF_BEGIN) != 0;
     common.end = (info.dwFlags & Win32::GF_END) != 0;
     const auto low = static_cast<std::uint32_t>(info.ullArguments);
