@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "TouchPage.h"
 
 #include "DialogsPage.h"
 
@@ -108,6 +109,7 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
     m_pages->addTab(central, QString());
     setCentralWidget(m_pages);
     AddPage(new DialogsPage(m_productStore, menuBar()));
+    AddPage(new TouchPage(m_pages));
     resize(640, 600);
 
     Retranslate();

@@ -3,13 +3,11 @@
 
 #include <Tavrix/App/ApplicationCore.h>
 #include <Tavrix/App/InitGlog.h>
-#include <Tavrix/Platform/Win32Gesture.h>
 #include <Tavrix/Util/AlertBox.h>
 
 #include <QAbstractEventDispatcher>
 #include <QDesktopServices>
 #include <QDir>
-#include <QListWidget>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QRegularExpression>
@@ -17,7 +15,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextEdit>
 
 #include <glog/logging.h>
 
@@ -26,7 +23,6 @@
 #include <signal.h>
 
 using namespace Tavrix::App;
-namespace Win32 = Tavrix::Platform::Win32;
 
 namespace WebCore {
 // Stands for the web engine's shared timer, which the application mutes while a drag runs.
@@ -109,10 +105,8 @@ private Q_SLOTS:
     void startRunsOnce();
     void updateCheckRequestedLater();
     void nativeHandlers();
-    void gestureRouterConsumesFirst();
     void sharedTimerMutedWhileDragging_data();
     void sharedTimerMutedWhileDragging();
-    void scrollAreaGetsOneScroller();
     void webLinksOpenInPreferredBrowser_data();
     void webLinksOpenInPreferredBrowser();
     void runningMutexSeenByOtherProcess_data();
@@ -296,40 +290,6 @@ void ApplicationTest::nativeHandlers()
     QCOMPARE(once->calls, 2);
 }
 
-void ApplicationTest::gestureRouterConsumesFirst()
-{
-    auto& api = Tavrix::Platform::GestureFunctions();
-    const Tavrix::Platform::GestureApi saved = api;
-    api.GetParent = [](Win32::HWND) -> Win32::HWND { return reinterpret_cast<Win32::HWND>(0x10); };
-    api.DefWindowProcW = [](Win32::HWND, Win32::UINT, Win32::WPARAM,
-                            Win32::LPARAM) -> Win32::LRESULT { return 42; };
-
-    const auto handler = std::make_shared<CountingHandler>();
-    App()->RegisterEventHandler(handler);
-    Win32::MSG gesture{};
-    gesture.hwnd = reinterpret_cast<Win32::HWND>(0x20);
-    gesture.message = Win32::WM_GESTURE;
-    long result = 0;
-
-    // A gesture sent to a child window goes up to its parent and is consumed here.
-    QVERIFY(SendNativeEvent("windows_generic_MSG", &gesture, &result));
-    QCOMPARE(result, 42L);
-    QCOMPARE(handler->calls, 0);
-
-    // The same message under a type that is not the platform's message goes to the handlers.
-    QVERIFY(!SendNativeEvent("xcb_generic_event_t", &gesture, &result));
-    QCOMPARE(handler->calls, 1);
-
-    // A notification is never consumed.
-    Win32::MSG notify = gesture;
-    notify.message = Win32::WM_GESTURENOTIFY;
-    QVERIFY(!SendNativeEvent("windows_dispatcher_MSG", &notify, &result));
-    QCOMPARE(handler->calls, 2);
-
-    App()->UnregisterEventHandler(handler);
-    api = saved;
-}
-
 void ApplicationTest::sharedTimerMutedWhileDragging_data()
 {
     QTest::addColumn<QString>("mouse");
@@ -389,31 +349,6 @@ void ApplicationTest::sharedTimerMutedWhileDragging()
     QCoreApplication::sendEvent(&other, &timer);
     QCOMPARE(other.events, 1);
     send(QEvent::MouseButtonRelease);
-}
-
-void ApplicationTest::scrollAreaGetsOneScroller()
-{
-    const auto scrollers = [](QObject* area) {
-        int count = 0;
-        for (QObject* child : area->children())
-            count += qobject_cast<Gesture::Scroller*>(child) ? 1 : 0;
-        return count;
-    };
-    QWidget window;
-    auto* list = new QListWidget(&window);
-    auto* text = new QTextEdit(&window);
-    QCOMPARE(scrollers(list), 0);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(scrollers(list), 1);
-    QCOMPARE(scrollers(text), 1);
-    window.hide();
-    window.show();
-    list->hide();
-    list->show();
-    QCOMPARE(scrollers(list), 1);
-    QCOMPARE(scrollers(text), 1);
-    QCOMPARE(scrollers(&window), 0);
 }
 
 void ApplicationTest::webLinksOpenInPreferredBrowser_data()

@@ -10,6 +10,7 @@
 #include <Tavrix/App/Application/EventPublisher.h>
 #include <Tavrix/App/Application/Gesture.h>
 #include <Tavrix/App/Application/GestureConsumer.h>
+#include <Tavrix/App/Application/GestureEmitter.h>
 #include <Tavrix/App/Application/GestureProducer.h>
 #include <Tavrix/App/Application/GestureRouter.h>
 #include <Tavrix/App/Application/GestureScroller.h>

@@ -231,4 +231,19 @@
         <translation>Fenster</translation>
     </message>
 </context>
+<context>
+    <name>TouchPage</name>
+    <message>
+        <source>Touch</source>
+        <translation>Berührung</translation>
+    </message>
+    <message>
+        <source>Drag the list with one finger on a touch screen: it follows the finger. Every list, tree, table and scroll view of the product scrolls this way, without any code of the product&apos;s own.</source>
+        <translation>Ziehen Sie die Liste auf einem Touchscreen mit einem Finger: Sie folgt dem Finger. Jede Liste, jeder Baum, jede Tabelle und jede Bildlaufansicht des Produkts rollt so, ohne eigenen Code des Produkts.</translation>
+    </message>
+    <message>
+        <source>Row %1 of %2</source>
+        <translation>Zeile %1 von %2</translation>
+    </message>
+</context>
 </TS>

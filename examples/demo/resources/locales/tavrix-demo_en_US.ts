@@ -231,4 +231,19 @@
         <translation>Window</translation>
     </message>
 </context>
+<context>
+    <name>TouchPage</name>
+    <message>
+        <source>Touch</source>
+        <translation>Touch</translation>
+    </message>
+    <message>
+        <source>Drag the list with one finger on a touch screen: it follows the finger. Every list, tree, table and scroll view of the product scrolls this way, without any code of the product&apos;s own.</source>
+        <translation>Drag the list with one finger on a touch screen: it follows the finger. Every list, tree, table and scroll view of the product scrolls this way, without any code of the product&apos;s own.</translation>
+    </message>
+    <message>
+        <source>Row %1 of %2</source>
+        <translation>Row %1 of %2</translation>
+    </message>
+</context>
 </TS>

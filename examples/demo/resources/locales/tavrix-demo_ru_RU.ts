@@ -231,4 +231,19 @@
         <translation>Окно</translation>
     </message>
 </context>
+<context>
+    <name>TouchPage</name>
+    <message>
+        <source>Touch</source>
+        <translation>Касание</translation>
+    </message>
+    <message>
+        <source>Drag the list with one finger on a touch screen: it follows the finger. Every list, tree, table and scroll view of the product scrolls this way, without any code of the product&apos;s own.</source>
+        <translation>Потяните список одним пальцем на сенсорном экране: он следует за пальцем. Так прокручивается каждый список, дерево, таблица и прокручиваемая область продукта, без собственного кода продукта.</translation>
+    </message>
+    <message>
+        <source>Row %1 of %2</source>
+        <translation>Строка %1 из %2</translation>
+    </message>
+</context>
 </TS>
