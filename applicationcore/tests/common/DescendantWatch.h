@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QDeadlineTimer>
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+// Every process started while the watch exists, detached ones and their children too, inherits
+// one end of a pipe; the other end reads end-of-file once they have all ended. So a test learns
+// that a process it expects not to exist never ran, or that one it expects has written all it
+// would, without waiting for a fixed time.
+class DescendantWatch
+{
+public:
+    DescendantWatch()
+    {
+        if (::pipe(m_fds) == 0)
+            ::fcntl(m_fds[0], F_SETFD, FD_CLOEXEC);
+    }
+    ~DescendantWatch()
+    {
+        Close(m_fds[0]);
+        Close(m_fds[1]);
+    }
+    DescendantWatch(const DescendantWatch&) = delete;
+    DescendantWatch& operator=(const DescendantWatch&) = delete;
+
+    // Hands the pipe to no further process and waits until every process holding it has ended.
+    bool WaitForAllEnded(int timeoutMs = 20000)
+    {
+        Close(m_fds[1]);
+        const QDeadlineTimer deadline(timeoutMs);
+        for (;;) {
+            pollfd ready{m_fds[0], POLLIN, 0};
+            const int polled = ::poll(&ready, 1, int(deadline.remainingTime()));
+            if (polled < 0 && errno == EINTR)
+                continue;
+            if (polled <= 0)
+                return false;
+            char byte;
+            const ssize_t got = ::read(m_fds[0], &byte, 1);
+            if (got == 0)
+                return true;
+            if (got < 0 && errno != EINTR)
+                return false;
+        }
+    }
+
+private:
+    static void Close(int& fd)
+    {
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+    }
+
+    int m_fds[2] = {-1, -1};
+};
