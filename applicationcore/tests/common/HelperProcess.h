@@ -31,6 +31,11 @@ public:
     {
         SetEnvironment(QStringLiteral("XDG_RUNTIME_DIR"), other.RuntimeFolder());
     }
+    // For a process that must see the locks of the test itself.
+    void ShareTestRuntimeFolder()
+    {
+        SetEnvironment(QStringLiteral("XDG_RUNTIME_DIR"), qEnvironmentVariable("XDG_RUNTIME_DIR"));
+    }
 
     bool Start()
     {
