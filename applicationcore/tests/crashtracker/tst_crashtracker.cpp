@@ -1,9 +1,11 @@
+#include "HelperProcess.h"
+#include "TestMain.h"
+
 #include <Tavrix/App/ApplicationCore.h>
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
@@ -12,7 +14,6 @@
 
 #include <iostream>
 
-#include <signal.h>
 #include <unistd.h>
 
 using Tavrix::App::Application;
@@ -57,38 +58,23 @@ void WriteFile(const QByteArray& content)
 }
 
 // A second instance of this executable that records its session and runs until told otherwise.
-class Instance
+class Instance : public HelperProcess
 {
 public:
-    bool Start(const QString& word)
+    explicit Instance(const QString& word) : HelperProcess({word}) {}
+    bool Start()
     {
-        m_process.start(QCoreApplication::applicationFilePath(), {word});
-        if (!m_process.waitForReadyRead(20000))
+        if (!HelperProcess::Start())
             return false;
-        const QStringList words
-            = QString::fromUtf8(m_process.readLine()).trimmed().split(QLatin1Char(' '));
-        if (words.size() != 2)
-            return false;
-        m_pid = words.at(0);
-        m_session = words.at(1);
-        return true;
+        const QStringList words = QString::fromUtf8(ReadLine()).split(QLatin1Char(' '));
+        m_pid = words.value(0);
+        m_session = words.value(1);
+        return words.size() == 2;
     }
-    void Kill(int signal)
-    {
-        ::kill(static_cast<pid_t>(m_process.processId()), signal);
-        m_process.waitForFinished(10000);
-    }
-    ~Instance()
-    {
-        if (m_process.state() != QProcess::NotRunning)
-            Kill(SIGKILL);
-    }
-    QProcess& Process() { return m_process; }
     QString Pid() const { return m_pid; }
     QString Session() const { return m_session; }
 
 private:
-    QProcess m_process;
     QString m_pid;
     QString m_session;
 };
@@ -100,7 +86,6 @@ class CrashTrackerTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void init();
     void fileAndEntry();
     void sessionIdForm();
@@ -112,11 +97,6 @@ private Q_SLOTS:
     void odd_data();
     void odd();
 };
-
-void CrashTrackerTest::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
 
 void CrashTrackerTest::init()
 {
@@ -163,8 +143,8 @@ void CrashTrackerTest::endedInstanceReportedOnce_data()
 void CrashTrackerTest::endedInstanceReportedOnce()
 {
     QFETCH(int, signal);
-    Instance instance;
-    QVERIFY(instance.Start(QStringLiteral("live")));
+    Instance instance(QStringLiteral("live"));
+    QVERIFY(instance.Start());
     QCOMPARE(KeysInFile(), QStringList{instance.Pid()});
     instance.Kill(signal);
     QCOMPARE(KeysInFile(), QStringList{instance.Pid()});
@@ -181,8 +161,8 @@ void CrashTrackerTest::endedInstanceReportedOnce()
 
 void CrashTrackerTest::liveInstanceLeftAlone()
 {
-    Instance instance;
-    QVERIFY(instance.Start(QStringLiteral("live")));
+    Instance instance(QStringLiteral("live"));
+    QVERIFY(instance.Start());
     {
         const CrashTracker tracker;
         QVERIFY(!tracker.HasUnreportedCrash());
@@ -197,11 +177,9 @@ void CrashTrackerTest::liveInstanceLeftAlone()
 
 void CrashTrackerTest::cleanQuitLeavesNothing()
 {
-    Instance instance;
-    QVERIFY(instance.Start(QStringLiteral("clean-quit")));
-    QVERIFY(instance.Process().waitForFinished(20000));
-    QCOMPARE(instance.Process().exitStatus(), QProcess::NormalExit);
-    QCOMPARE(instance.Process().exitCode(), 0);
+    Instance instance(QStringLiteral("clean-quit"));
+    QVERIFY(instance.Start());
+    QVERIFY(instance.Finish());
     QCOMPARE(KeysInFile(), QStringList());
     const CrashTracker tracker;
     QVERIFY(!tracker.HasUnreportedCrash());
@@ -209,8 +187,8 @@ void CrashTrackerTest::cleanQuitLeavesNothing()
 
 void CrashTrackerTest::clearHistoryEmptiesFile()
 {
-    Instance instance;
-    QVERIFY(instance.Start(QStringLiteral("live")));
+    Instance instance(QStringLiteral("live"));
+    QVERIFY(instance.Start());
     QSettings(SessionFile(), QSettings::IniFormat).setValue(DEAD_PID, "200101-101010-123456");
     {
         CrashTracker tracker;
@@ -267,29 +245,24 @@ void CrashTrackerTest::odd()
     QVERIFY(!next.HasUnreportedCrash());
 }
 
-// The second instance: an application that records its session, then either runs until it is
-// killed or quits cleanly without running any destructor, so that only the quit cleans up.
-int RunInstance(int argc, char** argv, bool quit)
+// The second instance ("live" or "clean-quit"): an application that records its session, then
+// either runs until it is killed or quits cleanly without running any destructor, so that only the
+// quit cleans up.
+int RunHelper(int argc, char** argv)
 {
+    const QByteArray word = argc > 1 ? QByteArray(argv[1]) : QByteArray();
+    if (word != "live" && word != "clean-quit")
+        return -1;
     QStandardPaths::setTestModeEnabled(true);
     Application app(argc, argv);
     std::cout << QCoreApplication::applicationPid() << ' ' << app.SessionId() << std::endl;
-    if (quit)
+    if (word == "clean-quit")
         QTimer::singleShot(0, &app, [&app] { app.TryToQuit(); });
     const int code = app.exec();
     std::cout.flush();
     ::_exit(code);
 }
 
-int main(int argc, char** argv)
-{
-    const QByteArray word = argc > 1 ? QByteArray(argv[1]) : QByteArray();
-    if (word == "live" || word == "clean-quit")
-        return RunInstance(argc, argv, word == "clean-quit");
-
-    QApplication app(argc, argv);
-    CrashTrackerTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TAVRIX_TEST_MAIN_WITH_HELPER(CrashTrackerTest, QApplication, RunHelper)
 
 #include "tst_crashtracker.moc"
