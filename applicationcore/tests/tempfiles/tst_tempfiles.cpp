@@ -1,5 +1,6 @@
 #include "TestCustomization.h"
 #include "CapturingLogSink.h"
+#include "TestMain.h"
 
 #include <Tavrix/App/ApplicationCore.h>
 
@@ -58,7 +59,6 @@ private:
 
 void TemporaryFilesTest::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     App()->SetCustomizationManager(m_customization, false);
 }
 
@@ -148,14 +148,6 @@ void TemporaryFilesTest::clearingStaysInTemporaryFolder()
     QDir(QDir::cleanPath(outside + QStringLiteral("/.."))).removeRecursively();
 }
 
-int main(int argc, char** argv)
-{
-    QStandardPaths::setTestModeEnabled(true);
-    Application::AppContext context;
-    context.createRunningMutex = false;
-    Application app(argc, argv, context);
-    TemporaryFilesTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TAVRIX_TEST_MAIN(TemporaryFilesTest, Application)
 
 #include "tst_tempfiles.moc"
