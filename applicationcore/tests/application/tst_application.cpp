@@ -1,4 +1,5 @@
 #include "CapturingLogSink.h"
+#include "DescendantWatch.h"
 #include "HelperProcess.h"
 #include "TestCustomization.h"
 #include "TestMain.h"
@@ -168,8 +169,7 @@ class ApplicationTest : public QObject
 private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
-    void identityWithoutLogging();
-    void identityWithLogging();
+    void identity();
     void splashFollowsActivationUntilStart();
     void storeFallbacks_data();
     void storeFallbacks();
@@ -184,10 +184,8 @@ private Q_SLOTS:
     void scrollAreaGetsOneScroller();
     void webLinksOpenInPreferredBrowser_data();
     void webLinksOpenInPreferredBrowser();
-    void runningMutexSeenByOtherProcess_data();
-    void runningMutexSeenByOtherProcess();
-    void sslTestOptions_data();
-    void sslTestOptions();
+    void heldApplication_data();
+    void heldApplication();
     void collaboratorsReleasedInOrder();
 
 private:
@@ -224,12 +222,12 @@ void ApplicationTest::cleanupTestCase()
     m_dir.setAutoRemove(!QTest::currentTestFailed());
 }
 
-void ApplicationTest::identityWithoutLogging()
+// The product's identity reaches Qt, the alert boxes and the log; glog is set up only on request.
+void ApplicationTest::identity()
 {
     qunsetenv("GLOG_PRODUCT_NAME");
     m_sink.TakeLines();
     App()->SetCustomizationManager(MakeCustomization("NoLogProduct"), false);
-
     QVERIFY(qEnvironmentVariableIsEmpty("GLOG_PRODUCT_NAME"));
     QVERIFY(!IsGlogInitialized());
     QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Test Product"));
@@ -242,17 +240,12 @@ void ApplicationTest::identityWithoutLogging()
              qPrintable(lines.join('\n')));
     QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^Build commit: [0-9a-f]{7}$"))).size(),
              1);
-}
 
-void ApplicationTest::identityWithLogging()
-{
     FLAGS_v = 2;
-    m_sink.TakeLines();
     App()->SetCustomizationManager(MakeCustomization("LoggedProduct"), true);
     QCOMPARE(qgetenv("GLOG_PRODUCT_NAME"), QByteArray("LoggedProduct"));
     QVERIFY(IsGlogInitialized());
     QVERIFY(m_sink.TakeLines().contains(QStringLiteral("Verbose logging enabled. Level=2")));
-
     FLAGS_v = 0;
     App()->SetCustomizationManager(MakeCustomization("LoggedProduct"), true);
     QVERIFY(m_sink.TakeLines().filter(QStringLiteral("Verbose logging")).isEmpty());
@@ -529,19 +522,15 @@ void ApplicationTest::webLinksOpenInPreferredBrowser()
     QFile::remove(record);
     const auto writeBrowser = [&record](const QString& path) {
         QFile script(path);
-        if (!script.open(QIODevice::WriteOnly))
-            return false;
-        script.write("#!/bin/sh\nprintf '%s %s' \"$0\" \"$1\" > \"" + QFile::encodeName(record)
-                     + ".part\" && mv \"" + QFile::encodeName(record) + ".part\" \""
-                     + QFile::encodeName(record) + "\"\n");
-        script.close();
-        return script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                     | QFileDevice::ExeOwner);
+        return script.open(QIODevice::WriteOnly)
+               && script.write("#!/bin/sh\nprintf '%s %s' \"$0\" \"$1\" > \""
+                               + QFile::encodeName(record) + "\"\n")
+               && script.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     };
     const QString productBrowser = m_dir.filePath(QStringLiteral("product-browser.sh"));
     const QString installerBrowser = m_dir.filePath(QStringLiteral("installer-browser.sh"));
-    QVERIFY(writeBrowser(productBrowser));
-    QVERIFY(writeBrowser(installerBrowser));
+    QVERIFY(QFile::exists(productBrowser) || writeBrowser(productBrowser));
+    QVERIFY(QFile::exists(installerBrowser) || writeBrowser(installerBrowser));
 
     const auto product = PrepareStart(MakeCustomization("BrowserProduct"));
     const auto installer = App()->GetInstallerSettings("");
@@ -550,59 +539,52 @@ void ApplicationTest::webLinksOpenInPreferredBrowser()
     product->SetString("PreferredBrowser", productChoice ? productBrowser.toStdString() : "");
 
     const QUrl url(QStringLiteral("https://example.com/page?x=1&y=two words"));
+    DescendantWatch watch;
     QVERIFY(QDesktopServices::openUrl(url));
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 10000);
+    QVERIFY(watch.WaitForAllEnded());
     QFile opened(record);
     QVERIFY(opened.open(QIODevice::ReadOnly));
-    const QString expected = (productChoice ? productBrowser : installerBrowser) + QLatin1Char(' ')
-                             + QString::fromUtf8(url.toEncoded());
-    QCOMPARE(QString::fromUtf8(opened.readAll()), expected);
+    QCOMPARE(QString::fromUtf8(opened.readAll()),
+             (productChoice ? productBrowser : installerBrowser) + ' ' + url.toEncoded());
     installer->Remove("Browser");
 }
 
-void ApplicationTest::runningMutexSeenByOtherProcess_data()
+void ApplicationTest::heldApplication_data()
 {
-    QTest::addColumn<QStringList>("holderArguments");
-    QTest::addColumn<int>("lockWhileHeld");
-    QTest::newRow("with mutex") << QStringList{"hold"} << 1;
-    QTest::newRow("without mutex") << QStringList{"hold", "nomutex"} << 0;
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("firstLine");
+    QTest::addColumn<int>("lockWhileHeld"); // the exit code of a try to take the running mutex
+    const auto row = [](const char* name, const QStringList& arguments, const char* firstLine,
+                        int lockWhileHeld) {
+        QTest::newRow(name) << QStringList{"hold"} + arguments << QByteArray(firstLine)
+                            << lockWhileHeld;
+    };
+    row("with mutex", {}, "ready https=1", 1);
+    row("without mutex", {"nomutex"}, "ready https=1", 0);
+    row("ssl-disable", {"nomutex", "--ssl-disable"}, "ready https=0", 0);
+    row("ssl-enable", {"nomutex", "--ssl-enable"}, "ready https=1", 0);
+    row("both ssl options", {"nomutex", "--ssl-disable", "--ssl-enable"},
+        "exception: Invalid options combination.", 0);
 }
 
-void ApplicationTest::runningMutexSeenByOtherProcess()
+// Another process sees the running mutex for as long as the application holds it; the test
+// options choose HTTPS.
+void ApplicationTest::heldApplication()
 {
-    QFETCH(QStringList, holderArguments);
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, firstLine);
     QFETCH(int, lockWhileHeld);
-    HelperProcess holder(holderArguments);
+    HelperProcess holder(arguments);
     const auto tryLock = [&holder] {
         HelperProcess locker({"trylock", QString::fromLatin1(Application::RUNNING_MUTEX_NAME)});
         locker.ShareRuntimeFolder(holder);
         return locker.Start() ? locker.ExitCode() : -1;
     };
     QVERIFY(holder.Start());
-    QVERIFY(holder.ReadLine().startsWith("ready"));
+    QCOMPARE(holder.ReadLine(), firstLine);
     QCOMPARE(tryLock(), lockWhileHeld);
     holder.Kill(SIGKILL);
     QCOMPARE(tryLock(), 0);
-}
-
-void ApplicationTest::sslTestOptions_data()
-{
-    QTest::addColumn<QStringList>("options");
-    QTest::addColumn<QByteArray>("firstLine");
-    QTest::newRow("none") << QStringList() << QByteArray("ready https=1");
-    QTest::newRow("ssl-disable") << QStringList{"--ssl-disable"} << QByteArray("ready https=0");
-    QTest::newRow("ssl-enable") << QStringList{"--ssl-enable"} << QByteArray("ready https=1");
-    QTest::newRow("both") << QStringList{"--ssl-disable", "--ssl-enable"}
-                          << QByteArray("exception: Invalid options combination.");
-}
-
-void ApplicationTest::sslTestOptions()
-{
-    QFETCH(QStringList, options);
-    QFETCH(QByteArray, firstLine);
-    HelperProcess helper(QStringList{"hold", "nomutex"} + options);
-    QVERIFY(helper.Start());
-    QCOMPARE(helper.ReadLine(), firstLine);
 }
 
 void ApplicationTest::collaboratorsReleasedInOrder()

@@ -151,7 +151,6 @@ class RestartTest : public QObject
 private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
-    void refusedQuit();
     void defaultQuit();
     void restart_data();
     void restart();
@@ -171,15 +170,6 @@ void RestartTest::initTestCase()
 void RestartTest::cleanupTestCase()
 {
     m_dir.setAutoRemove(!QTest::currentTestFailed());
-}
-
-void RestartTest::refusedQuit()
-{
-    App()->accept = false;
-    App()->quitRequests = 0;
-    QVERIFY(!App()->TryToQuit());
-    QVERIFY(!App()->IsQuitting());
-    QCOMPARE(App()->quitRequests, 1);
 }
 
 void RestartTest::defaultQuit()
