@@ -57,27 +57,12 @@ void WriteFile(const QByteArray& content)
     file.write(content);
 }
 
-// A second instance of this executable that records its session and runs until told otherwise.
-class Instance : public HelperProcess
+// Starts a second instance of this executable; answers its process id and session id.
+QStringList StartInstance(HelperProcess& instance)
 {
-public:
-    explicit Instance(const QString& word) : HelperProcess({word}) {}
-    bool Start()
-    {
-        if (!HelperProcess::Start())
-            return false;
-        const QStringList words = QString::fromUtf8(ReadLine()).split(QLatin1Char(' '));
-        m_pid = words.value(0);
-        m_session = words.value(1);
-        return words.size() == 2;
-    }
-    QString Pid() const { return m_pid; }
-    QString Session() const { return m_session; }
-
-private:
-    QString m_pid;
-    QString m_session;
-};
+    return instance.Start() ? QString::fromUtf8(instance.ReadLine()).split(QLatin1Char(' '))
+                            : QStringList();
+}
 
 } // namespace
 
@@ -88,10 +73,8 @@ class CrashTrackerTest : public QObject
 private Q_SLOTS:
     void init();
     void sessionIdForm();
-    void endedInstanceReportedOnce_data();
-    void endedInstanceReportedOnce();
-    void liveInstanceLeftAlone();
-    void cleanQuitLeavesNothing();
+    void secondInstance_data();
+    void secondInstance();
     void clearHistoryEmptiesFile();
     void odd_data();
     void odd();
@@ -117,62 +100,50 @@ void CrashTrackerTest::sessionIdForm()
     QCOMPARE(tracker.SessionId(), tracker.SessionId());
 }
 
-void CrashTrackerTest::endedInstanceReportedOnce_data()
+void CrashTrackerTest::secondInstance_data()
 {
-    QTest::addColumn<int>("signal");
-    QTest::newRow("killed") << int(SIGKILL);
-    QTest::newRow("terminated") << int(SIGTERM);
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<int>("signal"); // sent to the instance; 0: none
+    QTest::addColumn<bool>("crashed");
+    QTest::newRow("killed") << "live" << int(SIGKILL) << true;
+    QTest::newRow("terminated") << "live" << int(SIGTERM) << true;
+    QTest::newRow("still running") << "live" << 0 << false;
+    QTest::newRow("quit cleanly") << "clean-quit" << 0 << false;
 }
 
-void CrashTrackerTest::endedInstanceReportedOnce()
+// A run that ended without its clean quit is reported once, by the next tracker; a running one
+// and its record are left alone.
+void CrashTrackerTest::secondInstance()
 {
+    QFETCH(QString, word);
     QFETCH(int, signal);
-    Instance instance(QStringLiteral("live"));
-    QVERIFY(instance.Start());
-    QCOMPARE(KeysInFile(), QStringList{instance.Pid()});
-    instance.Kill(signal);
-    QCOMPARE(KeysInFile(), QStringList{instance.Pid()});
-
+    QFETCH(bool, crashed);
+    HelperProcess instance({word});
+    const QStringList started = StartInstance(instance);
+    QCOMPARE(started.size(), 2);
+    const bool running = word == QLatin1String("live") && !signal;
+    if (signal)
+        instance.Kill(signal);
+    else if (!running)
+        QVERIFY(instance.Finish());
+    const QStringList left = running || crashed ? QStringList{started[0]} : QStringList();
+    QCOMPARE(KeysInFile(), left);
     {
         const CrashTracker tracker;
-        QVERIFY(tracker.HasUnreportedCrash());
-        QCOMPARE(Sessions(tracker.BadSessionsList()), QStringList{instance.Session()});
-        QCOMPARE(KeysInFile(), QStringList{OwnKey()});
+        QCOMPARE(Sessions(tracker.BadSessionsList()),
+                 crashed ? QStringList{started[1]} : QStringList());
+        QCOMPARE(KeysInFile().size(), running ? 2 : 1);
+        QVERIFY(KeysInFile().contains(OwnKey()));
+        QCOMPARE(KeysInFile().contains(started[0]), running);
     }
-    const CrashTracker next;
-    QVERIFY(!next.HasUnreportedCrash());
-}
-
-void CrashTrackerTest::liveInstanceLeftAlone()
-{
-    Instance instance(QStringLiteral("live"));
-    QVERIFY(instance.Start());
-    {
-        const CrashTracker tracker;
-        QVERIFY(!tracker.HasUnreportedCrash());
-        QStringList keys = KeysInFile();
-        keys.sort();
-        QStringList expected{instance.Pid(), OwnKey()};
-        expected.sort();
-        QCOMPARE(keys, expected);
-    }
-    QCOMPARE(KeysInFile(), QStringList{instance.Pid()});
-}
-
-void CrashTrackerTest::cleanQuitLeavesNothing()
-{
-    Instance instance(QStringLiteral("clean-quit"));
-    QVERIFY(instance.Start());
-    QVERIFY(instance.Finish());
-    QCOMPARE(KeysInFile(), QStringList());
-    const CrashTracker tracker;
-    QVERIFY(!tracker.HasUnreportedCrash());
+    QCOMPARE(KeysInFile(), running ? left : QStringList());
+    QVERIFY(!CrashTracker().HasUnreportedCrash());
 }
 
 void CrashTrackerTest::clearHistoryEmptiesFile()
 {
-    Instance instance(QStringLiteral("live"));
-    QVERIFY(instance.Start());
+    HelperProcess instance({QStringLiteral("live")});
+    QCOMPARE(StartInstance(instance).size(), 2);
     QSettings(SessionFile(), QSettings::IniFormat).setValue(DEAD_PID, "200101-101010-123456");
     {
         CrashTracker tracker;
