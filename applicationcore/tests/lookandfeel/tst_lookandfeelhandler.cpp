@@ -6,9 +6,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QPointer>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <memory>
 

@@ -9,9 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 
