@@ -11,7 +11,8 @@
 // Every process started while the watch exists, detached ones and their children too, inherits
 // one end of a pipe; the other end reads end-of-file once they have all ended. So a test learns
 // that a process it expects not to exist never ran, or that one it expects has written all it
-// would, without waiting for a fixed time.
+// would, without waiting for a fixed time. A helper that must outlive the wait is started before
+// the watch.
 class DescendantWatch
 {
 public:

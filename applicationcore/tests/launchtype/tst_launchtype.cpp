@@ -89,10 +89,11 @@ QString ReadFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-// One start of a product in its own process: the product's launch types and days passed.
-QString LaunchInHelper(const QString& configHome, const QString& version)
+// One start of a product in its own process (with no store of its own: "same"): its product and
+// common launch types, the days passed and the decisions made.
+QString LaunchInHelper(const QString& configHome, const QString& version, const char* same = "")
 {
-    HelperProcess helper({QStringLiteral("launch"), version});
+    HelperProcess helper({QStringLiteral("launch"), version, QString::fromLatin1(same)});
     helper.SetEnvironment(QStringLiteral("XDG_CONFIG_HOME"), configHome);
     return helper.Run() ? helper.Output() : QStringLiteral("helper failed");
 }
@@ -102,11 +103,9 @@ std::shared_ptr<SettingsManager> NativeStore(const char* name)
     return std::make_shared<SettingsManager>(QString::fromLatin1(name), QStringLiteral("Tavrix"));
 }
 
-// Helper words: "launch VERSION" stands for one start of a product with its own store and the
-// family's common store and prints both launch types and the days passed; "launch-same" starts
-// with the common store only and prints both types and how many decisions were made;
-// "hold-installer MS" stands for the installer, holding its mutex for MS milliseconds (0: until
-// killed).
+// Helper words: "launch VERSION [same]" stands for one start of a product with its own store (or
+// none: "same") and the family's common store; "hold-installer MS" stands for the installer,
+// holding its mutex for MS milliseconds (0: until killed).
 int RunHelper(int argc, char** argv)
 {
     const QByteArray word = argc > 1 ? argv[1] : "";
@@ -121,22 +120,18 @@ int RunHelper(int argc, char** argv)
             ::pause();
         return 0;
     }
-    if (word != "launch" && word != "launch-same")
+    if (word != "launch" || argc < 4)
         return -1;
     Application::AppContext context;
     context.createRunningMutex = false;
     TestApplication app(argc, argv, context);
-    app.SetSettingsManager(NativeStore("LaunchCommon"));
-    if (word == "launch-same") {
-        QCoreApplication::setApplicationVersion(QStringLiteral("4.1.0"));
-        const int type = app.GetLaunchType();
-        std::cout << type << ' ' << app.GetProductLaunchType() << ' ' << app.decisions << std::endl;
-        return 0;
-    }
     QCoreApplication::setApplicationVersion(QString::fromLocal8Bit(argv[2]));
-    app.SetProductSettingsManager(NativeStore("LaunchProduct"));
-    std::cout << app.GetProductLaunchType() << ' ' << app.GetLaunchType() << ' '
-              << app.GetDaysPassed() << std::endl;
+    app.SetSettingsManager(NativeStore("LaunchCommon"));
+    if (qstrcmp(argv[3], "same") != 0)
+        app.SetProductSettingsManager(NativeStore("LaunchProduct"));
+    const int common = app.GetLaunchType();
+    std::cout << app.GetProductLaunchType() << ' ' << common << ' ' << app.GetDaysPassed() << ' '
+              << app.decisions << std::endl;
     return 0;
 }
 
@@ -298,14 +293,11 @@ void LaunchTypeTest::decisionsCachedProductFirst()
     QCOMPARE(product->GetString("Version", ""), std::string("1-0-0"));
 }
 
+// Without a store of its own the product's launch is decided once, against the common store.
 void LaunchTypeTest::sameStoreDecidedOnce()
 {
     QTemporaryDir home;
-    HelperProcess helper({QStringLiteral("launch-same")});
-    helper.SetEnvironment(QStringLiteral("XDG_CONFIG_HOME"), home.path());
-    QVERIFY(helper.Run());
-    // Launch type, product launch type, decisions made.
-    QCOMPARE(helper.Output(), QStringLiteral("1 1 1"));
+    QCOMPARE(LaunchInHelper(home.path(), "4.1.0", "same"), QStringLiteral("1 1 0 1"));
 }
 
 void LaunchTypeTest::launchesOfAProduct()
@@ -314,19 +306,19 @@ void LaunchTypeTest::launchesOfAProduct()
     QVERIFY(home.isValid());
     const QString productFile = home.filePath(QStringLiteral("Tavrix/LaunchProduct.conf"));
 
-    // Product type, common type, days passed.
-    QCOMPARE(LaunchInHelper(home.path(), "4.1.0"), QStringLiteral("1 1 0"));
-    QCOMPARE(LaunchInHelper(home.path(), "4.1.0"), QStringLiteral("4 4 0"));
+    // Product type, common type, days passed, decisions made.
+    QCOMPARE(LaunchInHelper(home.path(), "4.1.0"), QStringLiteral("1 1 0 2"));
+    QCOMPARE(LaunchInHelper(home.path(), "4.1.0"), QStringLiteral("4 4 0 2"));
     QSettings(productFile, QSettings::IniFormat)
         .setValue(QStringLiteral("DateTime"), QStringLiteral("2024-05-01 10:00"));
-    QCOMPARE(LaunchInHelper(home.path(), "4.1.0"), QStringLiteral("2 2 0"));
-    QCOMPARE(LaunchInHelper(home.path(), "4.1.0"), QStringLiteral("4 4 0"));
+    QCOMPARE(LaunchInHelper(home.path(), "4.1.0"), QStringLiteral("2 2 0 2"));
+    QCOMPARE(LaunchInHelper(home.path(), "4.1.0"), QStringLiteral("4 4 0 2"));
     QSettings(productFile, QSettings::IniFormat)
         .setValue(QStringLiteral("DateOfFirstStart"),
                   QDateTime::currentDateTime().addDays(-3).toString(Qt::TextDate));
-    QCOMPARE(LaunchInHelper(home.path(), "4.1.0"), QStringLiteral("4 4 3"));
-    QCOMPARE(LaunchInHelper(home.path(), "4.2.0"), QStringLiteral("3 3 0"));
-    QCOMPARE(LaunchInHelper(home.path(), "4.2.0"), QStringLiteral("4 4 0"));
+    QCOMPARE(LaunchInHelper(home.path(), "4.1.0"), QStringLiteral("4 4 3 2"));
+    QCOMPARE(LaunchInHelper(home.path(), "4.2.0"), QStringLiteral("3 3 0 2"));
+    QCOMPARE(LaunchInHelper(home.path(), "4.2.0"), QStringLiteral("4 4 0 2"));
     QCOMPARE(
         QSettings(productFile, QSettings::IniFormat).value(QStringLiteral("Version")).toString(),
         QStringLiteral("4-2-0"));

@@ -1,4 +1,4 @@
-#include "helperprocess.h"
+#include "lockhelper.h"
 
 #include <Tavrix/Util/AppMutexLocker.h>
 #include <Tavrix/Util/Conversions.h>
