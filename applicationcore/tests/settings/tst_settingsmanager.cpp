@@ -1,3 +1,5 @@
+#include "TestMain.h"
+
 #include <Tavrix/App/Application/ISettingsManagerObserver.h>
 #include <Tavrix/App/Application/SettingsManager.h>
 
@@ -5,7 +7,6 @@
 #include <QRandomGenerator>
 #include <QSemaphore>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -143,7 +144,6 @@ class tst_SettingsManager : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -176,11 +176,6 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_file;
 };
-
-void tst_SettingsManager::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
 
 void tst_SettingsManager::init()
 {
@@ -686,5 +681,5 @@ void tst_SettingsManager::garbageFile()
     QCOMPARE(m->GetInt("keep/number", 0), 17);
 }
 
-QTEST_GUILESS_MAIN(tst_SettingsManager)
+TAVRIX_TEST_MAIN(tst_SettingsManager, QCoreApplication)
 #include "tst_settingsmanager.moc"

@@ -1,3 +1,5 @@
+#include "TestMain.h"
+
 #include <Tavrix/Core/DataInputString.h>
 #include <Tavrix/Core/DyLib.h>
 #include <Tavrix/Core/IOException.h>
@@ -6,7 +8,6 @@
 #include <Tavrix/NotNull.h>
 #include <Tavrix/RefCount.h>
 
-#include <QStandardPaths>
 #include <QTest>
 
 #include <boost/intrusive_ptr.hpp>
@@ -23,7 +24,6 @@ class tst_BaseCore : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void deserialize_data();
     void deserialize();
     void dyLib_data();
@@ -226,5 +226,5 @@ void tst_BaseCore::exception()
     QVERIFY(!Tavrix::GetCallStack().empty());
 }
 
-QTEST_GUILESS_MAIN(tst_BaseCore)
+TAVRIX_TEST_MAIN(tst_BaseCore, QCoreApplication)
 #include "tst_basecore.moc"

@@ -1,11 +1,11 @@
 #include "DescendantWatch.h"
+#include "TestMain.h"
 
 #include <Tavrix/Browser/PreferredBrowser.h>
 #include <Tavrix/Browser/URLHandler.h>
 
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -34,7 +34,6 @@ private:
 
 void tst_BrowserKit::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     QVERIFY(m_dir.isValid());
     QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("bin"))));
     m_path = qgetenv("PATH");
@@ -154,5 +153,5 @@ void tst_BrowserKit::openURL()
     QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("pwned"))));
 }
 
-QTEST_GUILESS_MAIN(tst_BrowserKit)
+TAVRIX_TEST_MAIN(tst_BrowserKit, QCoreApplication)
 #include "tst_browserkit.moc"

@@ -1,11 +1,11 @@
 #include "DescendantWatch.h"
+#include "TestMain.h"
 
 #include <Tavrix/Platform/ProcessStart.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -46,7 +46,6 @@ private:
 
 void ProcessStartTest::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     QVERIFY(m_dir.isValid());
     const QString bin = m_dir.filePath(QStringLiteral("bin"));
     QDir().mkpath(bin);
@@ -115,6 +114,6 @@ void ProcessStartTest::start()
     QCOMPARE(ReadAll(outputPath), output);
 }
 
-QTEST_GUILESS_MAIN(ProcessStartTest)
+TAVRIX_TEST_MAIN(ProcessStartTest, QCoreApplication)
 
 #include "tst_processstart.moc"

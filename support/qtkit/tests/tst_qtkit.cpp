@@ -1,4 +1,5 @@
 #include "lockhelper.h"
+#include "TestMain.h"
 
 #include <Tavrix/Util/AppMutexLocker.h>
 #include <Tavrix/Util/Conversions.h>
@@ -9,7 +10,6 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,7 +28,6 @@ class tst_QtKit : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void appMutexLocker_data();
     void appMutexLocker();
     void isProcessRunning_data();
@@ -252,5 +251,5 @@ void tst_QtKit::versionToString()
     QCOMPARE(VersionToString(version, detail, separator), expected);
 }
 
-QTEST_GUILESS_MAIN(tst_QtKit)
+TAVRIX_TEST_MAIN(tst_QtKit, QCoreApplication)
 #include "tst_qtkit.moc"
