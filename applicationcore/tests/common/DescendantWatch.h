@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 
 #include <cerrno>
+#include <utility>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -23,8 +24,8 @@ public:
     }
     ~DescendantWatch()
     {
-        Close(m_fds[0]);
-        Close(m_fds[1]);
+        for (const int fd : m_fds)
+            ::close(fd);
     }
     DescendantWatch(const DescendantWatch&) = delete;
     DescendantWatch& operator=(const DescendantWatch&) = delete;
@@ -32,17 +33,15 @@ public:
     // Hands the pipe to no further process and waits until every process holding it has ended.
     bool WaitForAllEnded(int timeoutMs = 20000)
     {
-        Close(m_fds[1]);
+        ::close(std::exchange(m_fds[1], -1));
         const QDeadlineTimer deadline(timeoutMs);
+        char byte;
         for (;;) {
             pollfd ready{m_fds[0], POLLIN, 0};
             const int polled = ::poll(&ready, 1, int(deadline.remainingTime()));
-            if (polled < 0 && errno == EINTR)
-                continue;
-            if (polled <= 0)
+            if (polled == 0)
                 return false;
-            char byte;
-            const ssize_t got = ::read(m_fds[0], &byte, 1);
+            const ssize_t got = polled > 0 ? ::read(m_fds[0], &byte, 1) : -1;
             if (got == 0)
                 return true;
             if (got < 0 && errno != EINTR)
@@ -51,12 +50,5 @@ public:
     }
 
 private:
-    static void Close(int& fd)
-    {
-        if (fd >= 0)
-            ::close(fd);
-        fd = -1;
-    }
-
     int m_fds[2] = {-1, -1};
 };
