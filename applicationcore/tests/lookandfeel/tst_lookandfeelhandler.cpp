@@ -228,7 +228,6 @@ void LookAndFeelHandlerTest::listSetTwice()
 
     // A repeated code: the later entry is the one the code checks.
     handler.SelectLocale("ru_RU");
-    QCOMPARE(m_locales.actions().indexOf(m_locales.actions().at(2)), 2);
     QVERIFY(m_locales.actions().at(2)->isChecked());
     QVERIFY(!m_locales.actions().at(0)->isChecked());
 }
