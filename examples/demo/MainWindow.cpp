@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include "HelpMenu.h"
+
 #include <QApplication>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -108,6 +110,7 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
     resize(640, 600);
 
     Retranslate();
+    AddHelpMenu(this);
     m_productStore->RegisterObserver(this);
     m_lookAndFeel->RegisterObserver(this);
 }
