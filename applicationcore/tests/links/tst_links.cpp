@@ -75,6 +75,8 @@ private Q_SLOTS:
     void startupPrompts_data();
     void startupPrompts();
     void thankYouInPreferredBrowser();
+    void updateRequest_data();
+    void updateRequest();
     void localeFilter_data();
     void localeFilter();
     void dumpFile();
@@ -338,6 +340,25 @@ void LinksTest::thankYouInPreferredBrowser()
                                "BROWSER=" + browser, "TAVRIX_RECORD_ARGUMENTS=" + record});
     QVERIFY2(run.finished, qPrintable(run.errors));
     QTRY_COMPARE_WITH_TIMEOUT(FileLines(record), QStringList{THANKS + "&did=S1b2c"}, 20000);
+}
+
+void LinksTest::updateRequest_data()
+{
+    QTest::addColumn<QString>("autoUpdate");
+    QTest::addColumn<int>("requests");
+    QTest::newRow("not stored") << "" << 1;
+    QTest::newRow("stored false") << "0" << 0;
+}
+
+// The request waits in a timer (the helper's delay: 4321 ms) and comes once when it fires.
+void LinksTest::updateRequest()
+{
+    QFETCH(QString, autoUpdate);
+    QFETCH(int, requests);
+    const Run run = Start({}, {"TAVRIX_AUTO_UPDATE=" + autoUpdate, "TAVRIX_FIRE_TIMERS=1"});
+    QVERIFY2(run.finished, qPrintable(run.errors));
+    QCOMPARE(run.Starting("timers").value(0).trimmed(), requests ? "4321" : "");
+    QCOMPARE(run.lines.count(QStringLiteral("update requested")), requests);
 }
 
 void LinksTest::localeFilter_data()
