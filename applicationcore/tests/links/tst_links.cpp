@@ -292,8 +292,6 @@ void LinksTest::startupPrompts_data()
     QTest::newRow("lower-case setup")
         << QStringList{newInstall, thankYou, installer("tavrixsetupC12ab.exe")}
         << QStringList{THANKS} << QStringList();
-    QTest::newRow("code too short") << QStringList{newInstall, thankYou, installer("SetupC12.exe")}
-                                    << QStringList{THANKS} << QStringList();
     QTest::newRow("update") << QStringList{"TAVRIX_LAUNCH=3", thankYou, email}
                             << QStringList{WELCOME_BACK} << QStringList();
     QTest::newRow("reinstall") << QStringList{"TAVRIX_LAUNCH=2", thankYou, email,
@@ -441,9 +439,6 @@ void LinksTest::openings_data()
     QTest::newRow("default delay") << open << "10000 11000 12000 13000" << false;
     QTest::newRow("custom delay") << open + QStringList{"--test-custom-delay", "200"}
                                   << "10000 10200 10400 10600" << false;
-    QTest::newRow("delay given twice")
-        << open + QStringList{"--test-custom-delay", "300", "--test-custom-delay", "200"}
-        << "10000 10200 10400 10600" << false;
     QTest::newRow("delay not a number")
         << open + QStringList{"--test-custom-delay", "abc"} << "10000 10000 10000 10000" << true;
     QTest::newRow("negative delay")

@@ -71,20 +71,12 @@ Tavrix::ioPath LinkKitTest::Write(const QByteArray& content)
 
 void LinkKitTest::keyNames()
 {
-    const auto& keys = Tavrix::AllURLKeys();
-    QCOMPARE(keys.size(), std::size_t(16));
-    QVERIFY(std::is_sorted(keys.begin(), keys.end()));
-    for (const URLKeys key : keys) {
-        const std::string name = Tavrix::URLKeyName(key);
-        QVERIFY(!name.empty());
-        QCOMPARE(Tavrix::URLKeyFromName(name), std::optional<URLKeys>(key));
-    }
+    for (const URLKeys key : Tavrix::AllURLKeys())
+        QCOMPARE(Tavrix::URLKeyFromName(Tavrix::URLKeyName(key)), std::optional<URLKeys>(key));
     // The installer's pages are fixed by their numbers.
-    QCOMPARE(int(Tavrix::THANK_FOR_INSTALL_URL), 26);
-    QCOMPARE(int(Tavrix::THANK_FOR_REINSTALL_URL), 27);
+    QCOMPARE(Tavrix::URLKeyName(static_cast<URLKeys>(26)), std::string("THANK_FOR_INSTALL_URL"));
+    QCOMPARE(Tavrix::URLKeyName(static_cast<URLKeys>(27)), std::string("THANK_FOR_REINSTALL_URL"));
     QVERIFY(!Tavrix::URLKeyFromName("help_url_menu"));
-    QVERIFY(!Tavrix::URLKeyFromName(""));
-    QVERIFY(Tavrix::URLKeyName(static_cast<URLKeys>(99)).empty());
 }
 
 void LinkKitTest::urls_data()
@@ -105,9 +97,6 @@ void LinkKitTest::urls_data()
                           << "http://example.com/ru_RU/help";
     QTest::newRow("key without entry")
         << help << "de_DE" << true << int(Tavrix::CHANGELOG_URL) << QString();
-    QTest::newRow("locale without entry")
-        << QByteArray(R"({"HELP_URL_menu": {"de_DE": "https://example.com"}})") << "en_US" << true
-        << int(Tavrix::HELP_URL_menu) << QString();
     QTest::newRow("empty entry hides the others")
         << QByteArray(R"({"HELP_URL_menu": {"de_DE": "", "*": "https://example.com"}})") << "de_DE"
         << true << int(Tavrix::HELP_URL_menu) << QString();
@@ -151,7 +140,6 @@ void LinkKitTest::badTables_data()
     QTest::addColumn<QString>("kept");
     QTest::newRow("not JSON") << QByteArray("{\"HELP_URL_menu\": {") << QString();
     QTest::newRow("not an object") << QByteArray(R"(["HELP_URL_menu"])") << QString();
-    QTest::newRow("binary") << QByteArray("\x00\xff\xfe{", 4) << QString();
     QTest::newRow("wrong value types")
         << QByteArray(R"({"HELP_URL_menu": "https://example.com/help",
                           "LIVECHAT_URL_menu": [1, 2],

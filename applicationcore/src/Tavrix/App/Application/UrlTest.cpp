@@ -40,25 +40,20 @@ void UrlTest::SetCustomLocales(std::list<std::string> locales)
     customLocales = std::move(locales);
 }
 
-const std::list<std::string>& UrlTest::CustomLocales()
-{
-    return customLocales;
-}
-
 void UrlTest::Run(const Tavrix::ioPath& dumpFile, bool openUrls, int delay)
 {
     auto* application = qobject_cast<Application*>(QCoreApplication::instance());
     const auto lookAndFeel = application ? application->GetLookAndFeel() : nullptr;
     const auto customization = application ? application->GetCustomizationManager() : nullptr;
+    if (!lookAndFeel || !customization) {
+        LOG(ERROR) << "The URL test needs the look-and-feel and customization managers";
+        return;
+    }
     std::shared_ptr<ILinksManager> links;
     try {
-        if (lookAndFeel && customization)
-            links = application->GetLinksManager();
+        links = application->GetLinksManager();
     } catch (const std::logic_error& error) {
         LOG(ERROR) << "The URL test needs the links manager: " << error.what();
-    }
-    if (!links) {
-        LOG(ERROR) << "The URL test needs the look-and-feel and customization managers";
         return;
     }
 

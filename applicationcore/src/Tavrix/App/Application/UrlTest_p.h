@@ -14,7 +14,6 @@ class UrlTest
 public:
     /// The locales the next Run() goes through, in order.
     static void SetCustomLocales(std::list<std::string> locales);
-    static const std::list<std::string>& CustomLocales();
 
     /// Writes "locale;key;URL;" lines to `dumpFile` and, with `openUrls`, schedules an opening of
     /// each URL, the first 10 s from now, each next one `delay` ms after the one before (also
