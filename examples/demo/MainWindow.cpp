@@ -3,6 +3,8 @@
 
 #include "DialogsPage.h"
 
+#include "HelpMenu.h"
+
 #include <QApplication>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -113,6 +115,7 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
     resize(640, 600);
 
     Retranslate();
+    AddHelpMenu(this);
     m_productStore->RegisterObserver(this);
     m_lookAndFeel->RegisterObserver(this);
 }

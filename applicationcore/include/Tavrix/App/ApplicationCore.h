@@ -14,6 +14,7 @@
 #include <Tavrix/App/Application/GestureProducer.h>
 #include <Tavrix/App/Application/GestureRouter.h>
 #include <Tavrix/App/Application/GestureScroller.h>
+#include <Tavrix/App/Application/GPUDriverMessages.h>
 #include <Tavrix/App/Application/ICustomizationManager.h>
 #include <Tavrix/App/Application/IGateway.h>
 #include <Tavrix/App/Application/ILookAndFeelManager.h>
@@ -24,6 +25,7 @@
 #include <Tavrix/App/Application/ISettingsManagerObserver.h>
 #include <Tavrix/App/Application/ISplash.h>
 #include <Tavrix/App/Application/LanguageDisplayName.h>
+#include <Tavrix/App/Application/LogURLHandler.h>
 #include <Tavrix/App/Application/LookAndFeelHandler.h>
 #include <Tavrix/App/Application/LookAndFeelManager.h>
 #include <Tavrix/App/Application/LookAndFeelNames.h>

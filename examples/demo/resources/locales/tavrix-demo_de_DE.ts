@@ -246,4 +246,51 @@
         <translation>Zeile %1 von %2</translation>
     </message>
 </context>
+<context>
+    <name>HelpMenu</name>
+    <message>
+        <source>Help Center</source>
+        <translation>Hilfe-Center</translation>
+    </message>
+    <message>
+        <source>Live Chat</source>
+        <translation>Live-Chat</translation>
+    </message>
+    <message>
+        <source>Contact Support</source>
+        <translation>Support kontaktieren</translation>
+    </message>
+    <message>
+        <source>What&apos;s New</source>
+        <translation>Neuigkeiten</translation>
+    </message>
+    <message>
+        <source>Check for Updates</source>
+        <translation>Nach Updates suchen</translation>
+    </message>
+    <message>
+        <source>Privacy Policy</source>
+        <translation>Datenschutzerklärung</translation>
+    </message>
+    <message>
+        <source>Home Page</source>
+        <translation>Startseite</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>Über %1</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;%1&lt;/b&gt;&lt;br&gt;Version %2&lt;br&gt;&lt;br&gt;&lt;a href=&quot;%3&quot;&gt;Visit the home page&lt;/a&gt;</source>
+        <translation>&lt;b&gt;%1&lt;/b&gt;&lt;br&gt;Version %2&lt;br&gt;&lt;br&gt;&lt;a href=&quot;%3&quot;&gt;Zur Startseite&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Update check requested</source>
+        <translation>Update-Prüfung angefordert</translation>
+    </message>
+</context>
 </TS>

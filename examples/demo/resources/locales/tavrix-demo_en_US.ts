@@ -246,4 +246,51 @@
         <translation>Row %1 of %2</translation>
     </message>
 </context>
+<context>
+    <name>HelpMenu</name>
+    <message>
+        <source>Help Center</source>
+        <translation>Help Center</translation>
+    </message>
+    <message>
+        <source>Live Chat</source>
+        <translation>Live Chat</translation>
+    </message>
+    <message>
+        <source>Contact Support</source>
+        <translation>Contact Support</translation>
+    </message>
+    <message>
+        <source>What&apos;s New</source>
+        <translation>What&apos;s New</translation>
+    </message>
+    <message>
+        <source>Check for Updates</source>
+        <translation>Check for Updates</translation>
+    </message>
+    <message>
+        <source>Privacy Policy</source>
+        <translation>Privacy Policy</translation>
+    </message>
+    <message>
+        <source>Home Page</source>
+        <translation>Home Page</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>About %1</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;%1&lt;/b&gt;&lt;br&gt;Version %2&lt;br&gt;&lt;br&gt;&lt;a href=&quot;%3&quot;&gt;Visit the home page&lt;/a&gt;</source>
+        <translation>&lt;b&gt;%1&lt;/b&gt;&lt;br&gt;Version %2&lt;br&gt;&lt;br&gt;&lt;a href=&quot;%3&quot;&gt;Visit the home page&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Update check requested</source>
+        <translation>Update check requested</translation>
+    </message>
+</context>
 </TS>

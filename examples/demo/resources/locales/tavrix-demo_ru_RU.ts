@@ -246,4 +246,51 @@
         <translation>Строка %1 из %2</translation>
     </message>
 </context>
+<context>
+    <name>HelpMenu</name>
+    <message>
+        <source>Help Center</source>
+        <translation>Справочный центр</translation>
+    </message>
+    <message>
+        <source>Live Chat</source>
+        <translation>Онлайн-чат</translation>
+    </message>
+    <message>
+        <source>Contact Support</source>
+        <translation>Связаться с поддержкой</translation>
+    </message>
+    <message>
+        <source>What&apos;s New</source>
+        <translation>Что нового</translation>
+    </message>
+    <message>
+        <source>Check for Updates</source>
+        <translation>Проверить обновления</translation>
+    </message>
+    <message>
+        <source>Privacy Policy</source>
+        <translation>Политика конфиденциальности</translation>
+    </message>
+    <message>
+        <source>Home Page</source>
+        <translation>Домашняя страница</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Справка</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>О программе %1</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;%1&lt;/b&gt;&lt;br&gt;Version %2&lt;br&gt;&lt;br&gt;&lt;a href=&quot;%3&quot;&gt;Visit the home page&lt;/a&gt;</source>
+        <translation>&lt;b&gt;%1&lt;/b&gt;&lt;br&gt;Версия %2&lt;br&gt;&lt;br&gt;&lt;a href=&quot;%3&quot;&gt;Перейти на домашнюю страницу&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Update check requested</source>
+        <translation>Запрошена проверка обновлений</translation>
+    </message>
+</context>
 </TS>

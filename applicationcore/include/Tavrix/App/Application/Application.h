@@ -2,6 +2,7 @@
 
 #include <Tavrix/App/Application/WorkingMode.h>
 #include <Tavrix/App/applicationcore_export.h>
+#include <Tavrix/Links/URLKeys.h>
 
 #include <QApplication>
 #include <QCommandLineOption>
@@ -13,6 +14,10 @@
 #include <string>
 
 class QMainWindow;
+
+namespace Tavrix {
+class ILinksManager;
+}
 
 namespace Tavrix::ExternalStimulus {
 class IGateway;
@@ -129,6 +134,19 @@ public:
     QWidget* GetMainWindow() const;
     QString GetPreferredBrowserUserAgent() const;
 
+    /// The product's links, made on first use from the customization manager, the look-and-feel
+    /// manager and the mail store. Without one of them it throws std::logic_error ("NotNull can
+    /// not initialized by null") and keeps nothing, so that a later call tries again.
+    std::shared_ptr<Tavrix::ILinksManager> GetLinksManager() const;
+    /// The link of `key` in the current locale, empty when the product has none. Throws as
+    /// GetLinksManager() does.
+    virtual QString GetUrl(const Tavrix::URLKeys& key) const;
+    /// The customization manager's application name, else Qt's.
+    QString ApplicationName() const;
+    /// The product name for an About box; empty, with a warning, before a customization manager
+    /// is set.
+    QString GetProductNameAbout() const;
+
     /// Opens the thank-you page after an installation, or hands that action to the gateway.
     void OpenThankForInstall() const;
 
@@ -158,8 +176,11 @@ protected:
 private:
     /// Quits the event loop and accepts; products override it to refuse.
     virtual bool TryToQuitImpl();
-    /// Products add their own test options here.
+    /// Products add their own test options here; "--test-help" lists them after the core's.
     virtual QList<QCommandLineOption> GetAdditionalTestOptions() const;
+    /// Whether this launch opens the thank-you page: after a new installation, a reinstallation
+    /// or an update. Products override it to narrow the condition.
+    virtual bool NeedOpenUrlThankForInstall() const;
 
     void OpenUrlThankForInstall() const;
     void ShowEmailDialog();

@@ -121,7 +121,7 @@ void Application::OnStart()
         "Path", Util::QStringToUtf8(QDir::toNativeSeparators(QCoreApplication::applicationDirPath())
                                     + QDir::separator()));
 
-    AppTest::HandleTestOptions(GetAdditionalTestOptions(), *this);
+    AppTest::HandleTestOptions(GetAdditionalTestOptions(), this);
 
     if (d->customizationManager->GetDistributionKind() == 0
         && !d->customizationManager->IsPromptSuppressed()) {
