@@ -6,7 +6,6 @@
 #include <QEvent>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QStatusBar>
 
 #include <glog/logging.h>
@@ -27,14 +26,6 @@ QString Link(Tavrix::URLKeys key)
         LOG(WARNING) << "No links: " << error.what();
         return QString();
     }
-}
-
-QString ProductName()
-{
-    if (!App())
-        return QApplication::applicationName();
-    return App()->GetCustomizationManager() ? App()->GetProductNameAbout()
-                                            : App()->ApplicationName();
 }
 
 } // namespace
@@ -62,9 +53,6 @@ HelpMenu::HelpMenu(QWidget* parent) : QMenu(parent)
         action->setData(int(key));
         m_entries.push_back({action, key, text});
     }
-    addSeparator();
-    m_about = addAction(QString(), this, &HelpMenu::ShowAbout);
-    m_about->setObjectName(QStringLiteral("aboutAction"));
     connect(this, &QMenu::aboutToShow, this, &HelpMenu::EnableLinkedEntries);
     Retranslate();
 }
@@ -81,23 +69,12 @@ void HelpMenu::Retranslate()
     setTitle(tr("&Help"));
     for (const Entry& entry : m_entries)
         entry.action->setText(tr(entry.text));
-    m_about->setText(tr("About %1").arg(ProductName()));
 }
 
 void HelpMenu::EnableLinkedEntries()
 {
     for (const Entry& entry : m_entries)
         entry.action->setEnabled(!Link(entry.key).isEmpty());
-}
-
-void HelpMenu::ShowAbout()
-{
-    // The link in the box goes through QDesktopServices too, so the product's URL handler opens
-    // it.
-    QMessageBox::about(window(), m_about->text(),
-                       tr("<b>%1</b><br>Version %2<br><br><a href=\"%3\">Visit the home page</a>")
-                           .arg(ProductName().toHtmlEscaped(), QApplication::applicationVersion(),
-                                Link(Tavrix::HOMEPAGE_URL_menuabout).toHtmlEscaped()));
 }
 
 void AddHelpMenu(QMainWindow* window)

@@ -8,8 +8,9 @@
 
 class QMainWindow;
 
-/// The Help menu: the product's web pages, opened through the application's links manager, and
-/// the About box. An entry whose page has no link in the current language is disabled.
+/// The Help menu: the product's web pages, opened through the application's links manager. An
+/// entry whose page has no link in the current language is disabled. Other parts of the window
+/// add their entries to it (object name "helpMenu").
 class HelpMenu : public QMenu
 {
     Q_OBJECT
@@ -30,10 +31,8 @@ private:
 
     void Retranslate();
     void EnableLinkedEntries();
-    void ShowAbout();
 
     std::vector<Entry> m_entries;
-    QAction* m_about = nullptr;
 };
 
 /// Puts the Help menu at the end of the window's menu bar, and shows the application's update

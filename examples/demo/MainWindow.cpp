@@ -110,12 +110,12 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
 
     m_pages->addTab(central, QString());
     setCentralWidget(m_pages);
+    AddHelpMenu(this);
     AddPage(new DialogsPage(m_productStore, menuBar()));
     AddPage(new TouchPage(m_pages));
     resize(640, 600);
 
     Retranslate();
-    AddHelpMenu(this);
     m_productStore->RegisterObserver(this);
     m_lookAndFeel->RegisterObserver(this);
 }
