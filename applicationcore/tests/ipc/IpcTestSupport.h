@@ -61,10 +61,10 @@ inline void Report(const QByteArray& line)
     ::close(fd);
 }
 
-inline QList<QByteArray> ReportedLines(const QString& file)
+inline QStringList ReportedLines(const QString& file)
 {
     QFile report(file);
     if (!report.open(QIODevice::ReadOnly))
         return {};
-    return report.readAll().split('\n');
+    return QString::fromUtf8(report.readAll()).split(QLatin1Char('\n'));
 }

@@ -159,10 +159,20 @@ void IPCFocusTransfererSlave::GiveFocusToParent()
                 LOG(INFO) << "Switching to the master's window " << window;
                 const Platform::WindowSwitchResult result
                     = Platform::SwitchToWindow(window > 0 ? static_cast<std::uint64_t>(window) : 0);
-                if (result == Platform::WindowSwitchResult::NoDisplay)
+                switch (result) {
+                case Platform::WindowSwitchResult::Requested:
+                    LOG(INFO) << "Asked the window manager to activate the window";
+                    break;
+                case Platform::WindowSwitchResult::Focused:
+                    LOG(INFO) << "Raised the window and gave it the input focus";
+                    break;
+                case Platform::WindowSwitchResult::NoDisplay:
                     LOG(WARNING) << "No X11 display to switch windows on";
-                else if (result == Platform::WindowSwitchResult::Failed)
+                    break;
+                case Platform::WindowSwitchResult::Failed:
                     LOG(WARNING) << "Could not switch to the window " << window;
+                    break;
+                }
             }
         }
     } catch (const Core::IOException& error) {
