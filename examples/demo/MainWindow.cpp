@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include "HelperPage.h"
+
 #include <QApplication>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -105,6 +107,9 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
 
     m_pages->addTab(central, QString());
     setCentralWidget(m_pages);
+    auto* helperPage = new HelperPage(m_lookAndFeel, m_pages);
+    AddPage(helperPage);
+    m_fileMenu->insertAction(m_restartAction, helperPage->OpenAction());
     resize(640, 600);
 
     Retranslate();
