@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <thread>
 #include <vector>
 
 using Tavrix::App::IPCFocusTransfererSlave;
@@ -228,6 +229,21 @@ void FocusTransfererTest::processWideInstance()
         boost::intrusive_ptr<Tavrix::IRefCountable> second = first;
         QCOMPARE(slave.GetRefCount(), initial + 2);
     }
+    QCOMPARE(slave.GetRefCount(), initial);
+    // From several threads at once: one instance, and a count that comes back.
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([] {
+            for (int i = 0; i < 1000; ++i) {
+                IPCFocusTransfererSlave& instance = IPCFocusTransfererSlave::Instance();
+                instance.AddRef();
+                instance.IsMasterAlive();
+                instance.Release();
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
     QCOMPARE(slave.GetRefCount(), initial);
     // Releases beyond the references taken never bring the instance down.
     for (unsigned int i = 0; i <= initial; ++i)
