@@ -122,6 +122,10 @@ PipeFile::PipeFile(const std::string& name, Mode mode, bool create)
     }
     m_device = status.st_dev;
     m_inode = status.st_ino;
+    // Reads block in the kernel, as on a plain pipe, rather than in a poll and a retry; writes
+    // keep polling, so that a write can give up when the other side goes.
+    if (mode == Mode::Read)
+        ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
 }
 
 PipeFile::~PipeFile()
@@ -140,13 +144,30 @@ bool WaitForData(int fd, int peerFd)
     return (Poll(fd, POLLIN, peerFd) & POLLIN) != 0;
 }
 
-std::size_t WaitingBytes(int fd, int peerFd)
+std::size_t BytesWaiting(int fd)
 {
-    WaitForData(fd, peerFd);
     int count = 0;
     if (::ioctl(fd, FIONREAD, &count) != 0)
         TAVRIX_THROW(IOException, std::string("Could not query a pipe: ") + std::strerror(errno));
     return static_cast<std::size_t>(count > 0 ? count : 0);
+}
+
+std::size_t ReadSome(int fd, void* buffer, std::size_t size)
+{
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, size);
+        if (got > 0)
+            return static_cast<std::size_t>(got);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0 && errno != EAGAIN)
+            TAVRIX_THROW(IOException,
+                         std::string("Could not read from a pipe: ") + std::strerror(errno));
+        // A pipe whose writer has not opened it yet reads as ended too: only the poll tells
+        // the end of the data apart from a writer still to come.
+        if (!WaitForData(fd, -1))
+            return 0;
+    }
 }
 
 std::size_t ReadFully(int fd, void* buffer, std::size_t size)
@@ -154,20 +175,10 @@ std::size_t ReadFully(int fd, void* buffer, std::size_t size)
     char* const bytes = static_cast<char*>(buffer);
     std::size_t done = 0;
     while (done < size) {
-        const ssize_t got = ::read(fd, bytes + done, size - done);
-        if (got > 0) {
-            done += static_cast<std::size_t>(got);
-            continue;
-        }
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0 && errno != EAGAIN)
-            TAVRIX_THROW(IOException,
-                         std::string("Could not read from a pipe: ") + std::strerror(errno));
-        // Nothing yet, or no writer: a pipe whose writer has not opened it yet reads as empty
-        // too, so only the poll tells the end of the data apart from a writer still to come.
-        if (!WaitForData(fd, -1))
+        const std::size_t got = ReadSome(fd, bytes + done, size - done);
+        if (got == 0)
             break;
+        done += got;
     }
     return done;
 }
@@ -181,6 +192,9 @@ void WriteFully(int fd, const void* data, std::size_t size, int peerFd)
         if (written > 0) {
             bytes += written;
             size -= static_cast<std::size_t>(written);
+            // Less than asked: the pipe is full, so wait for room rather than try again.
+            if (size > 0 && !(Poll(fd, POLLOUT, peerFd) & POLLOUT))
+                TAVRIX_THROW(IOException, "The other side of the channel has closed");
             continue;
         }
         if (written < 0 && errno == EINTR)

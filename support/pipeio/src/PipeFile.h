@@ -32,8 +32,10 @@ private:
 /// Blocks until `fd` has data or its writer has closed, or `peerFd` (when not -1) reports its
 /// other side closed. True when data is waiting.
 bool WaitForData(int fd, int peerFd);
-/// The count of bytes waiting in `fd`, after waiting for data as WaitForData does.
-std::size_t WaitingBytes(int fd, int peerFd);
+/// The count of bytes waiting in `fd`, without waiting.
+std::size_t BytesWaiting(int fd);
+/// Blocks until some bytes have come or the writer has closed; the count read (0 at the end).
+std::size_t ReadSome(int fd, void* buffer, std::size_t size);
 /// Reads until `size` bytes have come or the writer has closed; the count read.
 std::size_t ReadFully(int fd, void* buffer, std::size_t size);
 /// Writes everything; throws IOException when the reader has gone, or when `peerFd` (when not

@@ -17,7 +17,8 @@ class PIPEIO_EXPORT IByteDataInputEx : public IByteDataInput
 public:
     ~IByteDataInputEx() override;
     /// The descriptor, readable when data has arrived or the writer has closed: for an event
-    /// loop to watch (QSocketNotifier), not to read from directly.
+    /// loop to watch (QSocketNotifier), not to read from directly. A GetSize() that had to wait
+    /// may have taken the data in already: read all it counted before waiting on this again.
     virtual int NativeHandle() const = 0;
 };
 
