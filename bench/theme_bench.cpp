@@ -1,5 +1,6 @@
 // A switch between two themes of 20 compiled bundles each (about 1 MB of stylesheets, 300 font
-// placeholders) against reading the same stylesheets from disk and filling in the same fonts.
+// placeholders) against reading the same stylesheets from disk and filling in the same fonts; and
+// the resident memory that 50 switches between the sample product's themes, fonts included, add.
 #include "BenchmarkMain.h"
 
 #include <Tavrix/App/Application/LookAndFeelManager.h>
@@ -198,6 +199,44 @@ void BM_ThemeSwitch_Baseline(benchmark::State& state)
         state.SkipWithError("the stylesheet is not the theme's, filled in");
 }
 BENCHMARK(BM_ThemeSwitch_Baseline)->Unit(benchmark::kMillisecond);
+
+// The resident set of this process in KiB, from the kernel's status file.
+constexpr int SWITCHES = 50;
+double ResidentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
+        return -1;
+    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble();
+    }
+    return -1;
+}
+
+void BM_ThemeSwitchMemory_Measure(benchmark::State& state)
+{
+    const QString root = QStringLiteral(TAVRIX_DEMO_RESOURCES "/..");
+    Tavrix::App::LookAndFeelManager manager(root.toStdString(), "theme.json", {}, {});
+    if (manager.GetThemes().size() != 2)
+        return state.SkipWithError("the sample product's themes were not found");
+    const std::string themes[2] = {"Light", "Dark"};
+    manager.Initialize("en_US", themes[0]);
+    double afterOne = 0;
+    double afterFifty = 0;
+    for (auto _ : state) {
+        for (int i = 1; i <= SWITCHES; ++i) {
+            manager.SetTheme(themes[i % 2]);
+            if (i == 1)
+                afterOne = ResidentKiB();
+        }
+        afterFifty = ResidentKiB();
+    }
+    state.counters["rss_after_1_KiB"] = afterOne;
+    state.counters["rss_after_50_KiB"] = afterFifty;
+    state.counters["growth_KiB"] = afterFifty - afterOne;
+}
+BENCHMARK(BM_ThemeSwitchMemory_Measure)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

@@ -12,8 +12,9 @@ elseif(TAVRIX_SANITIZE)
 endif()
 
 # tavrix_add_test(<name> SOURCES ... LIBS ... [LABELS ...] [TIMEOUT s] [XVFB])
-# A QtTest program registered with CTest. Each test runs in its own fresh home, config, data,
-# runtime and temporary folders so that no test touches the user's files or another test's.
+# A QtTest program registered with CTest, with the shared helpers of applicationcore/tests/common
+# on its include path. Each test runs in its own fresh home, config, data, runtime and temporary
+# folders so that no test touches the user's files or another test's.
 function(tavrix_add_test name)
   cmake_parse_arguments(ARG "XVFB" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   if(NOT ARG_TIMEOUT)
@@ -21,6 +22,7 @@ function(tavrix_add_test name)
   endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE Qt5::Test ${ARG_LIBS})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/applicationcore/tests/common)
   set(cmd ${CMAKE_SOURCE_DIR}/scripts/run-isolated.sh)
   if(ARG_XVFB)
     list(APPEND cmd xvfb-run -a -s "-screen 0 1280x1024x24")

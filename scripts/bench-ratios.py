@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Prints, for each benchmark of a Google Benchmark JSON report, its ratio to the benchmark of the
-same name with "_Baseline" appended, both from the same run."""
+same name with "_Baseline" appended, both from the same run, and its counters. A benchmark whose
+name ends in "_Measure" reports counters only and has no baseline."""
 import json
 import sys
 
@@ -8,17 +9,31 @@ import sys
 def main(path):
     with open(path, encoding="utf-8") as f:
         report = json.load(f)
+    missing = 0
+    standard = {"name", "run_name", "run_type", "repetitions", "repetition_index", "threads",
+                "iterations", "real_time", "cpu_time", "time_unit", "family_index",
+                "per_family_instance_index", "aggregate_name", "label", "error_occurred",
+                "error_message"}
     times = {}
     units = {}
+    counters = {}
     for run in report.get("benchmarks", []):
-        if run.get("run_type", "iteration") != "iteration" or run.get("error_occurred"):
+        if run.get("run_type", "iteration") != "iteration":
+            continue
+        if run.get("error_occurred"):
+            print(f"{run['name']}: failed: {run.get('error_message', '')}")
+            missing += 1
             continue
         times[run["name"]] = float(run["real_time"])
         units[run["name"]] = run.get("time_unit", "ns")
-    missing = 0
+        counters[run["name"]] = {k: v for k, v in run.items() if k not in standard}
     for name, time in times.items():
         # A benchmark with arguments ("BM_X/20") pairs with "BM_X_Baseline/20".
         base, _, args = name.partition("/")
+        extra = "".join(f", {k} = {v:g}" for k, v in counters[name].items())
+        if base.endswith("_Measure"):
+            print(f"{name}: {time:.3f} {units[name]}{extra}")
+            continue
         if base.endswith("_Baseline"):
             continue
         baseline = base + "_Baseline" + ("/" + args if args else "")
@@ -28,7 +43,7 @@ def main(path):
             continue
         ratio = time / times[baseline] if times[baseline] > 0 else float("inf")
         print(f"{name}: {time:.3f} {units[name]} vs {times[baseline]:.3f} {units[baseline]} "
-              f"baseline = {ratio:.2f}x")
+              f"baseline = {ratio:.2f}x{extra}")
     return 1 if missing else 0
 
 

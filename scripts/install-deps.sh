@@ -11,6 +11,7 @@ packages=(
   xvfb xauth x11-utils openbox
   libxcb1-dev
   fonts-dejavu-core fonts-noto-cjk
+  qttranslations5-l10n
   libclang-rt-14-dev
 )
 

@@ -8,7 +8,7 @@ trap 'rm -rf "$out"' EXIT
 status=0
 for program in "$build"/bin/bench_*; do
   name=$(basename "$program")
-  case "$name" in *_bare) continue ;; esac
+  case "$name" in bench_startup_*) continue ;; esac
   [ -x "$program" ] || continue
   echo "== $name"
   if ! "$program" --benchmark_out="$out/$name.json" --benchmark_out_format=json; then

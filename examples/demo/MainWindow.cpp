@@ -1,4 +1,7 @@
 #include "MainWindow.h"
+#include "TouchPage.h"
+
+#include "DialogsPage.h"
 
 #include "HelperPage.h"
 
@@ -107,6 +110,8 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
 
     m_pages->addTab(central, QString());
     setCentralWidget(m_pages);
+    AddPage(new DialogsPage(m_productStore, menuBar()));
+    AddPage(new TouchPage(m_pages));
     auto* helperPage = new HelperPage(m_lookAndFeel, m_pages);
     AddPage(helperPage);
     m_fileMenu->insertAction(m_restartAction, helperPage->OpenAction());

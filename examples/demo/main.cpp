@@ -1,5 +1,6 @@
 #include "DemoCustomization.h"
 #include "DemoSplash.h"
+#include "DialogsPage.h"
 #include "MainWindow.h"
 
 #include <Tavrix/App/ApplicationCore.h>
@@ -104,6 +105,7 @@ int main(int argc, char* argv[])
 
     app.Start();
     window.show();
+    DialogsPage::ShowDialogFromArguments(&window, QCoreApplication::arguments());
     splash->FinishOn(&window);
     // Scheduled only now: the splash runs events while it waits for the window, and a quit
     // request seen before exec() would be lost.
@@ -112,7 +114,10 @@ int main(int argc, char* argv[])
 
     if (!options.screenshotFile.isEmpty()) {
         QTimer::singleShot(500, &window, [&] {
-            const bool saved = window.grab().save(options.screenshotFile, "PNG");
+            // An open dialog is what the screenshot is for.
+            QWidget* const shown = QApplication::activeModalWidget();
+            const bool saved
+                = (shown ? shown : &window)->grab().save(options.screenshotFile, "PNG");
             if (!saved)
                 LOG(ERROR) << "Could not save the screenshot to "
                            << options.screenshotFile.toStdString();

@@ -1,32 +1,32 @@
-#include "TestCustomization.h"
 #include "CapturingLogSink.h"
+#include "DescendantWatch.h"
+#include "HelperProcess.h"
+#include "TestCustomization.h"
+#include "TestMain.h"
 
 #include <Tavrix/App/ApplicationCore.h>
 #include <Tavrix/App/InitGlog.h>
-#include <Tavrix/Platform/Win32Gesture.h>
+#include <Tavrix/Exception.h>
 #include <Tavrix/Util/AlertBox.h>
+#include <Tavrix/Util/AppMutexLocker.h>
+#include <Tavrix/Util/SslUsage.h>
 
 #include <QAbstractEventDispatcher>
 #include <QDesktopServices>
-#include <QDir>
-#include <QListWidget>
 #include <QMouseEvent>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextEdit>
 
 #include <glog/logging.h>
 
-#include <mutex>
+#include <chrono>
+#include <iostream>
 
-#include <signal.h>
+#include <unistd.h>
 
 using namespace Tavrix::App;
-namespace Win32 = Tavrix::Platform::Win32;
 
 namespace WebCore {
 // Stands for the web engine's shared timer, which the application mutes while a drag runs.
@@ -48,11 +48,16 @@ class TestApplication : public Application
 public:
     using Application::Application;
     int onStartCalls = 0;
+    // Long enough that no request of a test that does not wait for one comes during another.
+    std::chrono::milliseconds updateDelay = std::chrono::hours(1);
     void OnStart() override
     {
         ++onStartCalls;
         Application::OnStart();
     }
+
+protected:
+    std::chrono::milliseconds AutoUpdateCheckDelay() const override { return updateDelay; }
 };
 
 std::shared_ptr<TestCustomization> MakeCustomization(const std::string& productId)
@@ -61,7 +66,6 @@ std::shared_ptr<TestCustomization> MakeCustomization(const std::string& productI
     customization->organization = "Tavrix Test Org";
     customization->application = "Test Product";
     customization->iconPath = "/icons/" + productId + ".png";
-    customization->promptSuppressed = false;
     return customization;
 }
 
@@ -77,6 +81,28 @@ struct CountingHandler : EventHandler
     void OnNativeEvent(const QByteArray&, void*, long*) override { ++calls; }
 };
 
+struct RecordingGateway : Tavrix::ExternalStimulus::IGateway
+{
+    QStringList posted;
+    void Post(const Tavrix::ExternalStimulus::Stimulus& stimulus) override
+    {
+        posted << QString::fromStdString(stimulus.name) + (stimulus.action ? "" : " (no action)");
+    }
+};
+
+// Says its name when it goes, so that a helper shows the order of release.
+template <class Base>
+struct Announced : Base
+{
+    template <class... Args>
+    explicit Announced(const char* name, Args&&... args)
+        : Base(std::forward<Args>(args)...), m_name(name)
+    {
+    }
+    ~Announced() override { std::cout << m_name << std::endl; }
+    const char* const m_name;
+};
+
 TestApplication* App()
 {
     return static_cast<TestApplication*>(QCoreApplication::instance());
@@ -87,9 +113,48 @@ bool SendNativeEvent(const QByteArray& type, void* message, long* result)
     return QAbstractEventDispatcher::instance()->filterNativeEvent(type, message, result);
 }
 
-QString Helper()
+// Helper words: "hold [nomutex] [test options]" constructs the application, prints "ready" with
+// the HTTPS choice and waits to be killed; "trylock NAME" exits 0 when the named mutex could be
+// taken, 1 when it is held; "release-order" prints the order in which the application lets go of
+// its collaborators.
+int RunHelper(int argc, char** argv)
 {
-    return QStringLiteral(TAVRIX_TEST_HELPER);
+    const QByteArray word = argc > 1 ? argv[1] : "";
+    if (word == "trylock" && argc > 2)
+        return Tavrix::Util::AppMutexLocker({argv[2]}).TryLockAppMutex() ? 0 : 1;
+    if (word == "hold") {
+        Application::AppContext context;
+        context.createRunningMutex = !(argc > 2 && qstrcmp(argv[2], "nomutex") == 0);
+        try {
+            Application app(argc, argv, context);
+            std::cout << "ready https=" << Tavrix::Util::GetDefaultSslUsage() << std::endl;
+            for (;;)
+                ::pause();
+        } catch (const Tavrix::Exception& error) {
+            std::cout << "exception: " << error.what() << std::endl;
+            return 3;
+        }
+    }
+    if (word != "release-order")
+        return -1;
+    const QTemporaryDir folder;
+    {
+        Application app(argc, argv);
+        app.SetSettingsManager(std::make_shared<Announced<SettingsManager>>(
+            "settings", folder.filePath("common.ini"), QSettings::IniFormat));
+        app.SetProductSettingsManager(std::make_shared<Announced<SettingsManager>>(
+            "product settings", folder.filePath("product.ini"), QSettings::IniFormat));
+        app.SetSplash(std::make_shared<Announced<CountingSplash>>("splash"));
+        app.SetLookAndFeel(std::make_shared<Announced<LookAndFeelManager>>(
+            "look and feel", Tavrix::ioPath(folder.path().toStdString()), "theme.json",
+            std::list<std::string>{}, std::list<std::string>{}));
+        app.SetCustomizationManager(
+            std::make_shared<Announced<TestCustomization>>("customization", "Helper"), false);
+        app.SetExternalStimulusGateway(std::make_shared<Announced<RecordingGateway>>("gateway"));
+        std::cout << "destroying" << std::endl;
+    }
+    std::cout << "destroyed" << std::endl;
+    return 0;
 }
 
 } // namespace
@@ -101,24 +166,21 @@ class ApplicationTest : public QObject
 private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
-    void identityWithoutLogging();
-    void identityWithLogging();
+    void identity();
     void splashFollowsActivationUntilStart();
     void storeFallbacks_data();
     void storeFallbacks();
     void startRunsOnce();
     void updateCheckRequestedLater();
+    void startPrompts_data();
+    void startPrompts();
     void nativeHandlers();
-    void gestureRouterConsumesFirst();
     void sharedTimerMutedWhileDragging_data();
     void sharedTimerMutedWhileDragging();
-    void scrollAreaGetsOneScroller();
     void webLinksOpenInPreferredBrowser_data();
     void webLinksOpenInPreferredBrowser();
-    void runningMutexSeenByOtherProcess_data();
-    void runningMutexSeenByOtherProcess();
-    void sslTestOptions_data();
-    void sslTestOptions();
+    void heldApplication_data();
+    void heldApplication();
     void collaboratorsReleasedInOrder();
 
 private:
@@ -127,15 +189,25 @@ private:
         return std::make_shared<SettingsManager>(m_dir.filePath(name + QStringLiteral(".ini")),
                                                  QSettings::IniFormat);
     }
+    // What OnStart() needs: an identity and the stores; answers the new, empty product store.
+    std::shared_ptr<ISettingsManager>
+    PrepareStart(const std::shared_ptr<TestCustomization>& customization = MakeCustomization("P"))
+    {
+        App()->SetCustomizationManager(customization, false);
+        App()->SetSettingsManager(NewStore(QStringLiteral("common%1").arg(++m_stores)));
+        const auto product = NewStore(QStringLiteral("product%1").arg(m_stores));
+        App()->SetProductSettingsManager(product);
+        return product;
+    }
 
     QTemporaryDir m_dir;
+    int m_stores = 0;
     CapturingLogSink m_sink;
     std::shared_ptr<CountingSplash> m_splash = std::make_shared<CountingSplash>();
 };
 
 void ApplicationTest::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     QVERIFY(m_dir.isValid());
     App()->SetSplash(m_splash);
 }
@@ -145,12 +217,12 @@ void ApplicationTest::cleanupTestCase()
     m_dir.setAutoRemove(!QTest::currentTestFailed());
 }
 
-void ApplicationTest::identityWithoutLogging()
+// The product's identity reaches Qt, the alert boxes and the log; glog is set up only on request.
+void ApplicationTest::identity()
 {
     qunsetenv("GLOG_PRODUCT_NAME");
     m_sink.TakeLines();
     App()->SetCustomizationManager(MakeCustomization("NoLogProduct"), false);
-
     QVERIFY(qEnvironmentVariableIsEmpty("GLOG_PRODUCT_NAME"));
     QVERIFY(!IsGlogInitialized());
     QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Test Product"));
@@ -163,17 +235,12 @@ void ApplicationTest::identityWithoutLogging()
              qPrintable(lines.join('\n')));
     QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^Build commit: [0-9a-f]{7}$"))).size(),
              1);
-}
 
-void ApplicationTest::identityWithLogging()
-{
     FLAGS_v = 2;
-    m_sink.TakeLines();
     App()->SetCustomizationManager(MakeCustomization("LoggedProduct"), true);
     QCOMPARE(qgetenv("GLOG_PRODUCT_NAME"), QByteArray("LoggedProduct"));
     QVERIFY(IsGlogInitialized());
     QVERIFY(m_sink.TakeLines().contains(QStringLiteral("Verbose logging enabled. Level=2")));
-
     FLAGS_v = 0;
     App()->SetCustomizationManager(MakeCustomization("LoggedProduct"), true);
     QVERIFY(m_sink.TakeLines().filter(QStringLiteral("Verbose logging")).isEmpty());
@@ -192,61 +259,49 @@ void ApplicationTest::splashFollowsActivationUntilStart()
 
 void ApplicationTest::storeFallbacks_data()
 {
-    QTest::addColumn<bool>("common");
-    QTest::addColumn<bool>("product");
-    QTest::addColumn<bool>("mail");
+    QTest::addColumn<QStringList>("set");
     QTest::addColumn<QString>("expectedProduct");
     QTest::addColumn<QString>("expectedMail");
-    QTest::newRow("none") << false << false << false << QString() << QString();
-    QTest::newRow("common only") << true << false << false << "common"
-                                 << "common";
-    QTest::newRow("common and product") << true << true << false << "product"
-                                        << "product";
-    QTest::newRow("all three") << true << true << true << "product"
-                               << "mail";
-    QTest::newRow("mail only") << false << false << true << QString() << "mail";
+    QTest::newRow("none") << QStringList() << QString() << QString();
+    QTest::newRow("common only") << QStringList{"common"} << "common" << QString("common");
+    QTest::newRow("common and product")
+        << QStringList{"common", "product"} << "product" << QString("product");
+    QTest::newRow("all three") << QStringList{"common", "product", "mail"} << "product"
+                               << QString("mail");
+    QTest::newRow("mail only") << QStringList{"mail"} << QString() << "mail";
 }
 
 void ApplicationTest::storeFallbacks()
 {
-    QFETCH(bool, common);
-    QFETCH(bool, product);
-    QFETCH(bool, mail);
+    QFETCH(QStringList, set);
     QFETCH(QString, expectedProduct);
     QFETCH(QString, expectedMail);
-
-    const std::map<QString, std::shared_ptr<ISettingsManager>> stores{
-        {QString(), nullptr},
-        {"common", NewStore("common")},
-        {"product", NewStore("product")},
-        {"mail", NewStore("mail")}};
-    App()->SetSettingsManager(common ? stores.at("common") : nullptr);
-    App()->SetProductSettingsManager(product ? stores.at("product") : nullptr);
-    App()->SetMailSettingsManager(mail ? stores.at("mail") : nullptr);
+    std::map<QString, std::shared_ptr<ISettingsManager>> stores{{QString(), nullptr}};
+    for (const char* name : {"common", "product", "mail"})
+        stores[name] = set.contains(name) ? NewStore(name) : nullptr;
+    App()->SetSettingsManager(stores["common"]);
+    App()->SetProductSettingsManager(stores["product"]);
+    App()->SetMailSettingsManager(stores["mail"]);
 
     QCOMPARE(App()->GetProductSettingsManager(), stores.at(expectedProduct));
     QCOMPARE(App()->GetMailSettingsManager(), stores.at(expectedMail));
-    QCOMPARE(App()->GetSettingsManager(), common ? stores.at("common") : nullptr);
-
+    QCOMPARE(App()->GetSettingsManager(), stores["common"]);
     App()->SetMailSettingsManager(nullptr);
-    App()->SetProductSettingsManager(nullptr);
-    App()->SetSettingsManager(nullptr);
 }
 
 void ApplicationTest::startRunsOnce()
 {
-    const auto product = NewStore("started-product");
-    App()->SetSettingsManager(NewStore("started-common"));
-    App()->SetProductSettingsManager(product);
+    const auto product = PrepareStart();
     QSignalSpy started(App(), &Application::ApplicationStarted);
     const int activations = m_splash->activations;
+    const int calls = App()->onStartCalls;
 
     QVERIFY(!App()->IsStarted());
     App()->Start();
     App()->Start();
 
     QVERIFY(App()->IsStarted());
-    QCOMPARE(App()->onStartCalls, 1);
+    QCOMPARE(App()->onStartCalls, calls + 1);
     QCOMPARE(started.count(), 1);
     QCOMPARE(m_splash->activations, activations + 1);
     QCOMPARE(product->GetString("ArchitectBits", ""), std::string("x64"));
@@ -260,13 +315,50 @@ void ApplicationTest::startRunsOnce()
     QCOMPARE(m_splash->activations, activations + 1);
 }
 
+// A start whose product store says "autoUpdate" false requests nothing; one without the key
+// requests the check once, after the start.
 void ApplicationTest::updateCheckRequestedLater()
 {
-    // Start() above found no "autoUpdate" key, so the request is due five seconds later, once.
+    App()->updateDelay = std::chrono::milliseconds(0);
     QSignalSpy requested(App(), &Application::AutoUpdateCheckRequested);
-    QVERIFY(requested.wait(7000));
-    QTest::qWait(200);
+    PrepareStart()->SetBool("autoUpdate", false);
+    App()->OnStart();
+    PrepareStart();
+    App()->OnStart();
+    App()->updateDelay = std::chrono::hours(1);
+    QCOMPARE(requested.count(), 0);
+    // Both requests would be due in the same pass of the event loop, so an unwanted one would be
+    // counted here too.
+    QVERIFY(requested.wait(10000));
     QCOMPARE(requested.count(), 1);
+}
+
+void ApplicationTest::startPrompts_data()
+{
+    QTest::addColumn<int>("distributionKind");
+    QTest::addColumn<bool>("suppressed");
+    QTest::addColumn<QStringList>("posted");
+    QTest::newRow("kind 0") << 0 << false << QStringList{"EMAIL_DIALOG", "THANK_FOR_INSTALL"};
+    QTest::newRow("kind 0, suppressed") << 0 << true << QStringList();
+    QTest::newRow("kind 1") << 1 << false << QStringList();
+    QTest::newRow("kind 2, suppressed") << 2 << true << QStringList();
+}
+
+// The start-up prompts go to the product's gateway, which runs them when it sees fit.
+void ApplicationTest::startPrompts()
+{
+    QFETCH(int, distributionKind);
+    QFETCH(bool, suppressed);
+    QFETCH(QStringList, posted);
+    const auto customization = MakeCustomization("PromptProduct");
+    customization->distributionKind = distributionKind;
+    customization->promptSuppressed = suppressed;
+    PrepareStart(customization);
+    const auto gateway = std::make_shared<RecordingGateway>();
+    App()->SetExternalStimulusGateway(gateway);
+    App()->OnStart();
+    App()->SetExternalStimulusGateway(nullptr);
+    QCOMPARE(gateway->posted, posted);
 }
 
 void ApplicationTest::nativeHandlers()
@@ -296,42 +388,9 @@ void ApplicationTest::nativeHandlers()
     QCOMPARE(once->calls, 2);
 }
 
-void ApplicationTest::gestureRouterConsumesFirst()
-{
-    auto& api = Tavrix::Platform::GestureFunctions();
-    const Tavrix::Platform::GestureApi saved = api;
-    api.GetParent = [](Win32::HWND) -> Win32::HWND { return reinterpret_cast<Win32::HWND>(0x10); };
-    api.DefWindowProcW = [](Win32::HWND, Win32::UINT, Win32::WPARAM,
-                            Win32::LPARAM) -> Win32::LRESULT { return 42; };
-
-    const auto handler = std::make_shared<CountingHandler>();
-    App()->RegisterEventHandler(handler);
-    Win32::MSG gesture{};
-    gesture.hwnd = reinterpret_cast<Win32::HWND>(0x20);
-    gesture.message = Win32::WM_GESTURE;
-    long result = 0;
-
-    // A gesture sent to a child window goes up to its parent and is consumed here.
-    QVERIFY(SendNativeEvent("windows_generic_MSG", &gesture, &result));
-    QCOMPARE(result, 42L);
-    QCOMPARE(handler->calls, 0);
-
-    // The same message under a type that is not the platform's message goes to the handlers.
-    QVERIFY(!SendNativeEvent("xcb_generic_event_t", &gesture, &result));
-    QCOMPARE(handler->calls, 1);
-
-    // A notification is never consumed.
-    Win32::MSG notify = gesture;
-    notify.message = Win32::WM_GESTURENOTIFY;
-    QVERIFY(!SendNativeEvent("windows_dispatcher_MSG", &notify, &result));
-    QCOMPARE(handler->calls, 2);
-
-    App()->UnregisterEventHandler(handler);
-    api = saved;
-}
-
 void ApplicationTest::sharedTimerMutedWhileDragging_data()
 {
+    // Mouse steps: press, double click, move, release.
     QTest::addColumn<QString>("mouse");
     QTest::addColumn<bool>("delivered");
     QTest::newRow("nothing") << "" << true;
@@ -348,7 +407,10 @@ void ApplicationTest::sharedTimerMutedWhileDragging()
 {
     QFETCH(QString, mouse);
     QFETCH(bool, delivered);
-
+    const QHash<QChar, QEvent::Type> steps{{'p', QEvent::MouseButtonPress},
+                                           {'d', QEvent::MouseButtonDblClick},
+                                           {'m', QEvent::MouseMove},
+                                           {'r', QEvent::MouseButtonRelease}};
     QWidget target;
     const auto send = [&target](QEvent::Type type) {
         QMouseEvent event(type, QPointF(5, 5), Qt::LeftButton,
@@ -357,25 +419,10 @@ void ApplicationTest::sharedTimerMutedWhileDragging()
         QCoreApplication::sendEvent(&target, &event);
     };
     send(QEvent::MouseButtonRelease);
-    for (const QChar step : mouse) {
-        switch (step.toLatin1()) {
-        case 'p':
-            send(QEvent::MouseButtonPress);
-            break;
-        case 'd':
-            send(QEvent::MouseButtonDblClick);
-            break;
-        case 'm':
-            send(QEvent::MouseMove);
-            break;
-        case 'r':
-            send(QEvent::MouseButtonRelease);
-            break;
-        }
-    }
+    for (const QChar step : mouse)
+        send(steps.value(step));
 
     WebCore::SharedTimerQt sharedTimer;
-    QObject otherObject;
     QTimerEvent timer(1);
     QCoreApplication::sendEvent(&sharedTimer, &timer);
     QCOMPARE(sharedTimer.timerEvents, delivered ? 1 : 0);
@@ -389,31 +436,6 @@ void ApplicationTest::sharedTimerMutedWhileDragging()
     QCoreApplication::sendEvent(&other, &timer);
     QCOMPARE(other.events, 1);
     send(QEvent::MouseButtonRelease);
-}
-
-void ApplicationTest::scrollAreaGetsOneScroller()
-{
-    const auto scrollers = [](QObject* area) {
-        int count = 0;
-        for (QObject* child : area->children())
-            count += qobject_cast<Gesture::Scroller*>(child) ? 1 : 0;
-        return count;
-    };
-    QWidget window;
-    auto* list = new QListWidget(&window);
-    auto* text = new QTextEdit(&window);
-    QCOMPARE(scrollers(list), 0);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(scrollers(list), 1);
-    QCOMPARE(scrollers(text), 1);
-    window.hide();
-    window.show();
-    list->hide();
-    list->show();
-    QCOMPARE(scrollers(list), 1);
-    QCOMPARE(scrollers(text), 1);
-    QCOMPARE(scrollers(&window), 0);
 }
 
 void ApplicationTest::webLinksOpenInPreferredBrowser_data()
@@ -436,128 +458,80 @@ void ApplicationTest::webLinksOpenInPreferredBrowser()
     QFile::remove(record);
     const auto writeBrowser = [&record](const QString& path) {
         QFile script(path);
-        if (!script.open(QIODevice::WriteOnly))
-            return false;
-        script.write("#!/bin/sh\nprintf '%s %s' \"$0\" \"$1\" > \"" + QFile::encodeName(record)
-                     + ".part\" && mv \"" + QFile::encodeName(record) + ".part\" \""
-                     + QFile::encodeName(record) + "\"\n");
-        script.close();
-        return script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                     | QFileDevice::ExeOwner);
+        return script.open(QIODevice::WriteOnly)
+               && script.write("#!/bin/sh\nprintf '%s %s' \"$0\" \"$1\" > \""
+                               + QFile::encodeName(record) + "\"\n")
+               && script.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     };
     const QString productBrowser = m_dir.filePath(QStringLiteral("product-browser.sh"));
     const QString installerBrowser = m_dir.filePath(QStringLiteral("installer-browser.sh"));
-    QVERIFY(writeBrowser(productBrowser));
-    QVERIFY(writeBrowser(installerBrowser));
+    QVERIFY(QFile::exists(productBrowser) || writeBrowser(productBrowser));
+    QVERIFY(QFile::exists(installerBrowser) || writeBrowser(installerBrowser));
 
-    App()->SetCustomizationManager(MakeCustomization("BrowserProduct"), false);
+    const auto product = PrepareStart(MakeCustomization("BrowserProduct"));
     const auto installer = App()->GetInstallerSettings("");
     QVERIFY(installer);
     installer->SetString("Browser", installerChoice ? installerBrowser.toStdString() : "");
-    const auto product = NewStore("browser-product");
     product->SetString("PreferredBrowser", productChoice ? productBrowser.toStdString() : "");
-    App()->SetProductSettingsManager(product);
 
     const QUrl url(QStringLiteral("https://example.com/page?x=1&y=two words"));
+    DescendantWatch watch;
     QVERIFY(QDesktopServices::openUrl(url));
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 10000);
+    QVERIFY(watch.WaitForAllEnded());
     QFile opened(record);
     QVERIFY(opened.open(QIODevice::ReadOnly));
-    const QString expected = (productChoice ? productBrowser : installerBrowser) + QLatin1Char(' ')
-                             + QString::fromUtf8(url.toEncoded());
-    QCOMPARE(QString::fromUtf8(opened.readAll()), expected);
-    App()->SetProductSettingsManager(nullptr);
+    QCOMPARE(QString::fromUtf8(opened.readAll()),
+             (productChoice ? productBrowser : installerBrowser) + ' ' + url.toEncoded());
     installer->Remove("Browser");
 }
 
-void ApplicationTest::runningMutexSeenByOtherProcess_data()
+void ApplicationTest::heldApplication_data()
 {
-    QTest::addColumn<QStringList>("holderArguments");
-    QTest::addColumn<int>("lockWhileHeld");
-    QTest::newRow("with mutex") << QStringList{"hold"} << 1;
-    QTest::newRow("without mutex") << QStringList{"hold", "nomutex"} << 0;
-}
-
-void ApplicationTest::runningMutexSeenByOtherProcess()
-{
-    QFETCH(QStringList, holderArguments);
-    QFETCH(int, lockWhileHeld);
-
-    // Both helpers get a runtime folder of their own, so that this process's mutex is not seen.
-    QTemporaryDir runtime;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-    const auto tryLock = [&] {
-        QProcess locker;
-        locker.setProcessEnvironment(environment);
-        locker.start(Helper(), {QStringLiteral("trylock"),
-                                QString::fromLatin1(Application::RUNNING_MUTEX_NAME)});
-        return locker.waitForFinished(10000) ? locker.exitCode() : -1;
-    };
-
-    QProcess holder;
-    holder.setProcessEnvironment(environment);
-    holder.start(Helper(), holderArguments);
-    QVERIFY(holder.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(holder.canReadLine() || holder.waitForReadyRead(100), 10000);
-    QVERIFY(holder.readLine().startsWith("ready"));
-    QCOMPARE(tryLock(), lockWhileHeld);
-
-    ::kill(static_cast<pid_t>(holder.processId()), SIGKILL);
-    QVERIFY(holder.waitForFinished(10000));
-    QCOMPARE(tryLock(), 0);
-}
-
-void ApplicationTest::sslTestOptions_data()
-{
-    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QByteArray>("firstLine");
-    QTest::newRow("none") << QStringList() << QByteArray("ready https=1");
-    QTest::newRow("ssl-disable") << QStringList{"--ssl-disable"} << QByteArray("ready https=0");
-    QTest::newRow("ssl-enable") << QStringList{"--ssl-enable"} << QByteArray("ready https=1");
-    QTest::newRow("both") << QStringList{"--ssl-disable", "--ssl-enable"}
-                          << QByteArray("exception: Invalid options combination.");
+    QTest::addColumn<int>("lockWhileHeld"); // the exit code of a try to take the running mutex
+    const auto row = [](const char* name, const QStringList& arguments, const char* firstLine,
+                        int lockWhileHeld) {
+        QTest::newRow(name) << QStringList{"hold"} + arguments << QByteArray(firstLine)
+                            << lockWhileHeld;
+    };
+    row("with mutex", {}, "ready https=1", 1);
+    row("without mutex", {"nomutex"}, "ready https=1", 0);
+    row("ssl-disable", {"nomutex", "--ssl-disable"}, "ready https=0", 0);
+    row("ssl-enable", {"nomutex", "--ssl-enable"}, "ready https=1", 0);
+    row("both ssl options", {"nomutex", "--ssl-disable", "--ssl-enable"},
+        "exception: Invalid options combination.", 0);
 }
 
-void ApplicationTest::sslTestOptions()
+// Another process sees the running mutex for as long as the application holds it; the test
+// options choose HTTPS.
+void ApplicationTest::heldApplication()
 {
-    QFETCH(QStringList, options);
+    QFETCH(QStringList, arguments);
     QFETCH(QByteArray, firstLine);
-    QTemporaryDir runtime;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-    QProcess helper;
-    helper.setProcessEnvironment(environment);
-    helper.start(Helper(), QStringList{"hold", "nomutex"} + options);
-    QTRY_VERIFY_WITH_TIMEOUT(helper.canReadLine() || helper.waitForReadyRead(100), 10000);
-    QCOMPARE(helper.readLine().trimmed(), firstLine);
-    helper.kill();
-    helper.waitForFinished(10000);
+    QFETCH(int, lockWhileHeld);
+    HelperProcess holder(arguments);
+    const auto tryLock = [&holder] {
+        HelperProcess locker({"trylock", QString::fromLatin1(Application::RUNNING_MUTEX_NAME)});
+        locker.ShareRuntimeFolder(holder);
+        return locker.Start() ? locker.ExitCode() : -1;
+    };
+    QVERIFY(holder.Start());
+    QCOMPARE(holder.ReadLine(), firstLine);
+    QCOMPARE(tryLock(), lockWhileHeld);
+    holder.Kill(SIGKILL);
+    QCOMPARE(tryLock(), 0);
 }
 
 void ApplicationTest::collaboratorsReleasedInOrder()
 {
-    QTemporaryDir runtime;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-    environment.insert(QStringLiteral("TMPDIR"), runtime.path());
-    QProcess helper;
-    helper.setProcessEnvironment(environment);
-    helper.start(Helper(), {QStringLiteral("release-order")});
-    QVERIFY(helper.waitForFinished(20000));
-    QCOMPARE(helper.exitCode(), 0);
-    const QStringList lines
-        = QString::fromUtf8(helper.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines, (QStringList{"destroying", "product settings", "splash", "settings",
-                                 "look and feel", "customization", "gateway", "destroyed"}));
+    HelperProcess helper({QStringLiteral("release-order")});
+    QVERIFY(helper.Run());
+    QCOMPARE(helper.OutputLines(),
+             (QStringList{"destroying", "product settings", "splash", "settings", "look and feel",
+                          "customization", "gateway", "destroyed"}));
 }
 
-int main(int argc, char** argv)
-{
-    QStandardPaths::setTestModeEnabled(true);
-    TestApplication app(argc, argv);
-    ApplicationTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TAVRIX_TEST_MAIN_WITH_HELPER(ApplicationTest, TestApplication, RunHelper)
 
 #include "tst_application.moc"

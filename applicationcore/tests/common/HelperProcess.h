@@ -18,11 +18,7 @@ public:
     {
         m_environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime.path());
     }
-    ~HelperProcess()
-    {
-        if (m_process.state() != QProcess::NotRunning)
-            Kill(SIGKILL);
-    }
+    ~HelperProcess() { Kill(SIGKILL); }
     HelperProcess(const HelperProcess&) = delete;
     HelperProcess& operator=(const HelperProcess&) = delete;
 
@@ -34,6 +30,11 @@ public:
     void ShareRuntimeFolder(const HelperProcess& other)
     {
         SetEnvironment(QStringLiteral("XDG_RUNTIME_DIR"), other.RuntimeFolder());
+    }
+    // For a process that must see the locks of the test itself.
+    void ShareTestRuntimeFolder()
+    {
+        SetEnvironment(QStringLiteral("XDG_RUNTIME_DIR"), qEnvironmentVariable("XDG_RUNTIME_DIR"));
     }
 
     bool Start()
@@ -53,13 +54,21 @@ public:
     }
     // Starts the process and waits for it to end by itself with exit code 0.
     bool Run(int timeoutMs = 20000) { return Start() && Finish(timeoutMs); }
-    bool Finish(int timeoutMs = 20000)
+    bool Finish(int timeoutMs = 20000) { return ExitCode(timeoutMs) == 0; }
+    // Waits for the process to end by itself: its exit code, or -1 when it crashed or ran on.
+    int ExitCode(int timeoutMs = 20000)
     {
-        return m_process.waitForFinished(timeoutMs) && m_process.exitStatus() == QProcess::NormalExit
-               && m_process.exitCode() == 0;
+        return m_process.waitForFinished(timeoutMs)
+                       && m_process.exitStatus() == QProcess::NormalExit
+                   ? m_process.exitCode()
+                   : -1;
     }
+    // Sends `signal` and waits for the end; a process that has ended already is left alone (its
+    // id, 0 then, would name this whole process group).
     void Kill(int signal)
     {
+        if (m_process.state() == QProcess::NotRunning)
+            return;
         ::kill(static_cast<pid_t>(m_process.processId()), signal);
         m_process.waitForFinished(10000);
     }

@@ -1,9 +1,11 @@
+#include "HelperProcess.h"
+#include "TestMain.h"
+
 #include <Tavrix/App/ApplicationCore.h>
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
@@ -12,7 +14,6 @@
 
 #include <iostream>
 
-#include <signal.h>
 #include <unistd.h>
 
 using Tavrix::App::Application;
@@ -56,42 +57,12 @@ void WriteFile(const QByteArray& content)
     file.write(content);
 }
 
-// A second instance of this executable that records its session and runs until told otherwise.
-class Instance
+// Starts a second instance of this executable; answers its process id and session id.
+QStringList StartInstance(HelperProcess& instance)
 {
-public:
-    bool Start(const QString& word)
-    {
-        m_process.start(QCoreApplication::applicationFilePath(), {word});
-        if (!m_process.waitForReadyRead(20000))
-            return false;
-        const QStringList words
-            = QString::fromUtf8(m_process.readLine()).trimmed().split(QLatin1Char(' '));
-        if (words.size() != 2)
-            return false;
-        m_pid = words.at(0);
-        m_session = words.at(1);
-        return true;
-    }
-    void Kill(int signal)
-    {
-        ::kill(static_cast<pid_t>(m_process.processId()), signal);
-        m_process.waitForFinished(10000);
-    }
-    ~Instance()
-    {
-        if (m_process.state() != QProcess::NotRunning)
-            Kill(SIGKILL);
-    }
-    QProcess& Process() { return m_process; }
-    QString Pid() const { return m_pid; }
-    QString Session() const { return m_session; }
-
-private:
-    QProcess m_process;
-    QString m_pid;
-    QString m_session;
-};
+    return instance.Start() ? QString::fromUtf8(instance.ReadLine()).split(QLatin1Char(' '))
+                            : QStringList();
+}
 
 } // namespace
 
@@ -100,42 +71,18 @@ class CrashTrackerTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void init();
-    void fileAndEntry();
     void sessionIdForm();
-    void endedInstanceReportedOnce_data();
-    void endedInstanceReportedOnce();
-    void liveInstanceLeftAlone();
-    void cleanQuitLeavesNothing();
+    void secondInstance_data();
+    void secondInstance();
     void clearHistoryEmptiesFile();
     void odd_data();
     void odd();
 };
 
-void CrashTrackerTest::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-}
-
 void CrashTrackerTest::init()
 {
     QFile::remove(SessionFile());
-}
-
-void CrashTrackerTest::fileAndEntry()
-{
-    {
-        const CrashTracker tracker;
-        QCOMPARE(tracker.FileName(), SessionFile());
-        QVERIFY(QFile::exists(SessionFile()));
-        QVERIFY(!tracker.HasUnreportedCrash());
-        QVERIFY(tracker.BadSessionsList().empty());
-        QSettings file(SessionFile(), QSettings::IniFormat);
-        QCOMPARE(file.allKeys(), QStringList{OwnKey()});
-        QCOMPARE(file.value(OwnKey()).toString(), QString::fromStdString(tracker.SessionId()));
-    }
-    QCOMPARE(KeysInFile(), QStringList());
 }
 
 void CrashTrackerTest::sessionIdForm()
@@ -153,64 +100,50 @@ void CrashTrackerTest::sessionIdForm()
     QCOMPARE(tracker.SessionId(), tracker.SessionId());
 }
 
-void CrashTrackerTest::endedInstanceReportedOnce_data()
+void CrashTrackerTest::secondInstance_data()
 {
-    QTest::addColumn<int>("signal");
-    QTest::newRow("killed") << int(SIGKILL);
-    QTest::newRow("terminated") << int(SIGTERM);
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<int>("signal"); // sent to the instance; 0: none
+    QTest::addColumn<bool>("crashed");
+    QTest::newRow("killed") << "live" << int(SIGKILL) << true;
+    QTest::newRow("terminated") << "live" << int(SIGTERM) << true;
+    QTest::newRow("still running") << "live" << 0 << false;
+    QTest::newRow("quit cleanly") << "clean-quit" << 0 << false;
 }
 
-void CrashTrackerTest::endedInstanceReportedOnce()
+// A run that ended without its clean quit is reported once, by the next tracker; a running one
+// and its record are left alone.
+void CrashTrackerTest::secondInstance()
 {
+    QFETCH(QString, word);
     QFETCH(int, signal);
-    Instance instance;
-    QVERIFY(instance.Start(QStringLiteral("live")));
-    QCOMPARE(KeysInFile(), QStringList{instance.Pid()});
-    instance.Kill(signal);
-    QCOMPARE(KeysInFile(), QStringList{instance.Pid()});
-
+    QFETCH(bool, crashed);
+    HelperProcess instance({word});
+    const QStringList started = StartInstance(instance);
+    QCOMPARE(started.size(), 2);
+    const bool running = word == QLatin1String("live") && !signal;
+    if (signal)
+        instance.Kill(signal);
+    else if (!running)
+        QVERIFY(instance.Finish());
+    const QStringList left = running || crashed ? QStringList{started[0]} : QStringList();
+    QCOMPARE(KeysInFile(), left);
     {
         const CrashTracker tracker;
-        QVERIFY(tracker.HasUnreportedCrash());
-        QCOMPARE(Sessions(tracker.BadSessionsList()), QStringList{instance.Session()});
-        QCOMPARE(KeysInFile(), QStringList{OwnKey()});
+        QCOMPARE(Sessions(tracker.BadSessionsList()),
+                 crashed ? QStringList{started[1]} : QStringList());
+        QCOMPARE(KeysInFile().size(), running ? 2 : 1);
+        QVERIFY(KeysInFile().contains(OwnKey()));
+        QCOMPARE(KeysInFile().contains(started[0]), running);
     }
-    const CrashTracker next;
-    QVERIFY(!next.HasUnreportedCrash());
-}
-
-void CrashTrackerTest::liveInstanceLeftAlone()
-{
-    Instance instance;
-    QVERIFY(instance.Start(QStringLiteral("live")));
-    {
-        const CrashTracker tracker;
-        QVERIFY(!tracker.HasUnreportedCrash());
-        QStringList keys = KeysInFile();
-        keys.sort();
-        QStringList expected{instance.Pid(), OwnKey()};
-        expected.sort();
-        QCOMPARE(keys, expected);
-    }
-    QCOMPARE(KeysInFile(), QStringList{instance.Pid()});
-}
-
-void CrashTrackerTest::cleanQuitLeavesNothing()
-{
-    Instance instance;
-    QVERIFY(instance.Start(QStringLiteral("clean-quit")));
-    QVERIFY(instance.Process().waitForFinished(20000));
-    QCOMPARE(instance.Process().exitStatus(), QProcess::NormalExit);
-    QCOMPARE(instance.Process().exitCode(), 0);
-    QCOMPARE(KeysInFile(), QStringList());
-    const CrashTracker tracker;
-    QVERIFY(!tracker.HasUnreportedCrash());
+    QCOMPARE(KeysInFile(), running ? left : QStringList());
+    QVERIFY(!CrashTracker().HasUnreportedCrash());
 }
 
 void CrashTrackerTest::clearHistoryEmptiesFile()
 {
-    Instance instance;
-    QVERIFY(instance.Start(QStringLiteral("live")));
+    HelperProcess instance({QStringLiteral("live")});
+    QCOMPARE(StartInstance(instance).size(), 2);
     QSettings(SessionFile(), QSettings::IniFormat).setValue(DEAD_PID, "200101-101010-123456");
     {
         CrashTracker tracker;
@@ -236,7 +169,8 @@ void CrashTrackerTest::odd_data()
         garbage.append(char((i * 37) % 256));
     garbage.append("\n[[[\n=x\n\"\\\n");
 
-    QTest::newRow("empty") << QByteArray() << QStringList();
+    QTest::newRow("noFile") << QByteArray() << QStringList();
+    QTest::newRow("empty") << QByteArray("") << QStringList();
     QTest::newRow("notANumber") << QByteArray("abc=s1\n") << QStringList{"s1"};
     QTest::newRow("negative") << QByteArray("-5=s2\n") << QStringList{"s2"};
     QTest::newRow("inAGroup") << QByteArray("[group]\n7=s3\n") << QStringList{"s3"};
@@ -248,13 +182,18 @@ void CrashTrackerTest::odd_data()
     QTest::newRow("notIni") << garbage << QStringList();
 }
 
+// Whatever the file held, this run's entry is the file's only one while the tracker lives, and
+// none after.
 void CrashTrackerTest::odd()
 {
     QFETCH(QByteArray, content);
     QFETCH(QStringList, reported);
-    WriteFile(content);
+    if (!content.isNull())
+        WriteFile(content);
     {
         const CrashTracker tracker;
+        QCOMPARE(tracker.FileName(), SessionFile());
+        QCOMPARE(tracker.HasUnreportedCrash(), !reported.isEmpty());
         QStringList found = Sessions(tracker.BadSessionsList());
         found.sort();
         QCOMPARE(found, reported);
@@ -263,33 +202,29 @@ void CrashTrackerTest::odd()
         QCOMPARE(file.allKeys(), QStringList{OwnKey()});
         QCOMPARE(file.value(OwnKey()).toString(), QString::fromStdString(tracker.SessionId()));
     }
+    QCOMPARE(KeysInFile(), QStringList());
     const CrashTracker next;
     QVERIFY(!next.HasUnreportedCrash());
 }
 
-// The second instance: an application that records its session, then either runs until it is
-// killed or quits cleanly without running any destructor, so that only the quit cleans up.
-int RunInstance(int argc, char** argv, bool quit)
+// The second instance ("live" or "clean-quit"): an application that records its session, then
+// either runs until it is killed or quits cleanly without running any destructor, so that only the
+// quit cleans up.
+int RunHelper(int argc, char** argv)
 {
+    const QByteArray word = argc > 1 ? QByteArray(argv[1]) : QByteArray();
+    if (word != "live" && word != "clean-quit")
+        return -1;
     QStandardPaths::setTestModeEnabled(true);
     Application app(argc, argv);
     std::cout << QCoreApplication::applicationPid() << ' ' << app.SessionId() << std::endl;
-    if (quit)
+    if (word == "clean-quit")
         QTimer::singleShot(0, &app, [&app] { app.TryToQuit(); });
     const int code = app.exec();
     std::cout.flush();
     ::_exit(code);
 }
 
-int main(int argc, char** argv)
-{
-    const QByteArray word = argc > 1 ? QByteArray(argv[1]) : QByteArray();
-    if (word == "live" || word == "clean-quit")
-        return RunInstance(argc, argv, word == "clean-quit");
-
-    QApplication app(argc, argv);
-    CrashTrackerTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TAVRIX_TEST_MAIN_WITH_HELPER(CrashTrackerTest, QApplication, RunHelper)
 
 #include "tst_crashtracker.moc"

@@ -1,8 +1,9 @@
+#include "HelperProcess.h"
+
 #include <Tavrix/App/ApplicationCore.h>
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTest>
 
 #include <iostream>
@@ -71,18 +72,15 @@ void DisplaySetupTest::systemScalingWhereAvailable()
 {
     QFETCH(QString, policy);
     QFETCH(QString, expected);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("LD_LIBRARY_PATH"), QStringLiteral(TAVRIX_FAKE_SHCORE_DIR));
-    environment.remove(QString::fromLatin1(POLICY));
+    // No application object exists to name this program.
+    HelperProcess helper({QStringLiteral("high-dpi")},
+                         QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath());
+    helper.SetEnvironment(QStringLiteral("LD_LIBRARY_PATH"),
+                          QStringLiteral(TAVRIX_FAKE_SHCORE_DIR));
     if (!policy.isNull())
-        environment.insert(QString::fromLatin1(POLICY), policy);
-    QProcess helper;
-    helper.setProcessEnvironment(environment);
-    helper.start(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath(),
-                 {QStringLiteral("high-dpi")});
-    QVERIFY(helper.waitForFinished(20000));
-    QCOMPARE(helper.exitCode(), 0);
-    QCOMPARE(QString::fromUtf8(helper.readAllStandardOutput()).trimmed(), expected);
+        helper.SetEnvironment(QString::fromLatin1(POLICY), policy);
+    QVERIFY(helper.Run());
+    QCOMPARE(helper.Output(), expected);
 }
 
 void DisplaySetupTest::desktopOpenGL()

@@ -248,7 +248,7 @@ void IpcManagerTest::slaveArguments()
     QFETCH(QStringList, arguments);
     QFETCH(QByteArray, result);
     HelperProcess slave(QStringList{"setup"} + arguments);
-    slave.SetEnvironment("XDG_RUNTIME_DIR", Tavrix::Platform::RuntimeFolder());
+    slave.ShareTestRuntimeFolder();
     QVERIFY(slave.Start());
     QCOMPARE(slave.ReadLine(), result);
     QVERIFY(slave.Finish());

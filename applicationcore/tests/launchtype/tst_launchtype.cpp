@@ -1,19 +1,21 @@
+#include "DescendantWatch.h"
+#include "HelperProcess.h"
 #include "TestCustomization.h"
+#include "TestMain.h"
+
 #include <Tavrix/App/ApplicationCore.h>
 #include <Tavrix/Util/AppMutexLocker.h>
 
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QTextStream>
 
 #include <iostream>
 #include <thread>
+
+#include <unistd.h>
 
 using namespace Tavrix::App;
 
@@ -36,9 +38,29 @@ TestApplication* App()
     return static_cast<TestApplication*>(QCoreApplication::instance());
 }
 
-// Puts string and int entries into a store the way the product or the installer would.
-void Fill(ISettingsManager& store, const QVariantMap& values)
+// Store entries written as "Key=text Key=#3 Key=-": a text, an int, a key that is missing; OLD
+// stands for a first start thirty days ago.
+QVariantMap Entries(const QString& text)
 {
+    QVariantMap entries;
+    for (const QString& entry : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString key = entry.section(QLatin1Char('='), 0, 0);
+        const QString value = entry.section(QLatin1Char('='), 1);
+        if (value.startsWith(QLatin1Char('#')))
+            entries[key] = value.mid(1).toInt();
+        else if (value == QLatin1String("-"))
+            entries[key] = QVariant();
+        else if (value == QLatin1String("OLD"))
+            entries[key] = QDateTime::currentDateTime().addDays(-30).toString(Qt::TextDate);
+        else
+            entries[key] = value;
+    }
+    return entries;
+}
+
+void Fill(ISettingsManager& store, const QString& entries)
+{
+    const QVariantMap values = Entries(entries);
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
         if (it.value().userType() == QMetaType::Int)
             store.SetInt(it.key().toStdString(), it.value().toInt());
@@ -47,16 +69,70 @@ void Fill(ISettingsManager& store, const QVariantMap& values)
     }
 }
 
-QString LaunchHelperLine(const QString& home, const QString& version)
+void Check(const ISettingsManager& store, const QString& entries)
 {
-    QProcess helper;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home);
-    helper.setProcessEnvironment(environment);
-    helper.start(QCoreApplication::applicationFilePath(), {QStringLiteral("launch"), version});
-    if (!helper.waitForFinished(20000) || helper.exitCode() != 0)
-        return QStringLiteral("helper failed: ") + QString::fromUtf8(helper.readAllStandardError());
-    return QString::fromUtf8(helper.readAllStandardOutput()).trimmed();
+    const QVariantMap values = Entries(entries);
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        const std::string key = it.key().toStdString();
+        if (!it.value().isValid())
+            QVERIFY2(!store.Contains(key), key.c_str());
+        else if (it.value().userType() == QMetaType::Int)
+            QCOMPARE(store.GetInt(key, -1), it.value().toInt());
+        else
+            QCOMPARE(QString::fromStdString(store.GetString(key, "<none>")), it.value().toString());
+    }
+}
+
+QString ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// One start of a product in its own process (with no store of its own: "same"): its product and
+// common launch types, the days passed and the decisions made.
+QString LaunchInHelper(const QString& configHome, const QString& version, const char* same = "")
+{
+    HelperProcess helper({QStringLiteral("launch"), version, QString::fromLatin1(same)});
+    helper.SetEnvironment(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    return helper.Run() ? helper.Output() : QStringLiteral("helper failed");
+}
+
+std::shared_ptr<SettingsManager> NativeStore(const char* name)
+{
+    return std::make_shared<SettingsManager>(QString::fromLatin1(name), QStringLiteral("Tavrix"));
+}
+
+// Helper words: "launch VERSION [same]" stands for one start of a product with its own store (or
+// none: "same") and the family's common store; "hold-installer MS" stands for the installer,
+// holding its mutex for MS milliseconds (0: until killed).
+int RunHelper(int argc, char** argv)
+{
+    const QByteArray word = argc > 1 ? argv[1] : "";
+    if (word == "hold-installer" && argc > 2) {
+        Tavrix::Util::AppMutexLocker locker({Application::INSTALLER_MUTEX_NAME});
+        if (!locker.TryLockAppMutex())
+            return 1;
+        std::cout << "locked" << std::endl;
+        if (const int milliseconds = std::atoi(argv[2]); milliseconds > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+        else
+            ::pause();
+        return 0;
+    }
+    if (word != "launch" || argc < 4)
+        return -1;
+    Application::AppContext context;
+    context.createRunningMutex = false;
+    TestApplication app(argc, argv, context);
+    QCoreApplication::setApplicationVersion(QString::fromLocal8Bit(argv[2]));
+    app.SetSettingsManager(NativeStore("LaunchCommon"));
+    if (qstrcmp(argv[3], "same") != 0)
+        app.SetProductSettingsManager(NativeStore("LaunchProduct"));
+    const int common = app.GetLaunchType();
+    std::cout << app.GetProductLaunchType() << ' ' << common << ' ' << app.GetDaysPassed() << ' '
+              << app.decisions << std::endl;
+    return 0;
 }
 
 } // namespace
@@ -94,7 +170,6 @@ private:
 
 void LaunchTypeTest::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     QVERIFY(m_dir.isValid());
     QCoreApplication::setApplicationVersion(QStringLiteral("4.1.0"));
 }
@@ -108,97 +183,67 @@ void LaunchTypeTest::checkFirstLaunch_data()
 {
     QTest::addColumn<QString>("version");
     QTest::addColumn<bool>("sameStore");
-    QTest::addColumn<QVariantMap>("product");
-    QTest::addColumn<QVariantMap>("store");
+    QTest::addColumn<QString>("product");
+    QTest::addColumn<QString>("store");
     QTest::addColumn<int>("expected");
-    QTest::addColumn<QVariantMap>("productAfter");
-    QTest::addColumn<QVariantMap>("storeAfter");
+    QTest::addColumn<QString>("productAfter");
+    QTest::addColumn<QString>("storeAfter");
     QTest::addColumn<bool>("firstStartRewritten");
+    const auto row = [](const char* name, const char* version, bool sameStore, const char* product,
+                        const char* store, Application::LaunchType expected,
+                        const char* productAfter, const char* storeAfter, bool rewritten) {
+        QTest::newRow(name) << version << sameStore << product << store << int(expected)
+                            << productAfter << storeAfter << rewritten;
+    };
 
-    const QString old = QDateTime::currentDateTime().addDays(-30).toString(Qt::TextDate);
-    const QVariantMap none;
-
-    QTest::newRow("newInstall") << "4.1.0" << true << QVariantMap{{"DateTime", "D1"}} << none
-                                << int(Application::NewInstall)
-                                << QVariantMap{{"ProductInstallType", 1},
-                                               {"Version", "4-1-0"},
-                                               {"IsRun", "1"},
-                                               {"InstallDateTime", "D1"}}
-                                << none << true;
-    QTest::newRow("update") << "4.1.0" << true
-                            << QVariantMap{{"Version", "4-0-0"},
-                                           {"DateOfFirstStart", old},
-                                           {"DateTime", "D1"},
-                                           {"InstallDateTime", "D1"}}
-                            << none << int(Application::Update)
-                            << QVariantMap{{"ProductInstallType", 3},
-                                           {"Version", "4-1-0"},
-                                           {"IsRun", "1"}}
-                            << none << true;
-    QTest::newRow("regular") << "4.1.0" << true
-                             << QVariantMap{{"Version", "4-1-0"},
-                                            {"DateOfFirstStart", old},
-                                            {"DateTime", "D1"},
-                                            {"InstallDateTime", "D1"}}
-                             << none << int(Application::Regular)
-                             << QVariantMap{{"DateOfFirstStart", old}} << none << false;
-    QTest::newRow("regularWithoutInstaller")
-        << "4.1.0" << true << QVariantMap{{"Version", "4-1-0"}, {"DateOfFirstStart", old}} << none
-        << int(Application::Regular) << QVariantMap{{"DateOfFirstStart", old}} << none << false;
-    QTest::newRow("reinstall") << "4.1.0" << true
-                               << QVariantMap{{"Version", "4-1-0"},
-                                              {"DateOfFirstStart", old},
-                                              {"DateTime", "D2"},
-                                              {"InstallDateTime", "D1"}}
-                               << none << int(Application::Reinstall)
-                               << QVariantMap{{"ProductInstallType", 2},
-                                              {"InstallDateTime", "D2"},
-                                              {"DateOfFirstStart", old}}
-                               << none << false;
-    QTest::newRow("versionWithoutDots")
-        << "41" << true << none << none << int(Application::NewInstall)
-        << QVariantMap{{"Version", "41"}, {"ProductInstallType", 1}} << none << true;
+    row("newInstall", "4.1.0", true, "DateTime=D1", "", Application::NewInstall,
+        "ProductInstallType=#1 Version=4-1-0 IsRun=1 InstallDateTime=D1", "", true);
+    row("update", "4.1.0", true,
+        "Version=4-0-0 DateOfFirstStart=OLD DateTime=D1 InstallDateTime=D1", "",
+        Application::Update, "ProductInstallType=#3 Version=4-1-0 IsRun=1", "", true);
+    row("regular", "4.1.0", true,
+        "Version=4-1-0 DateOfFirstStart=OLD DateTime=D1 InstallDateTime=D1", "",
+        Application::Regular, "DateOfFirstStart=OLD ProductInstallType=-", "", false);
+    row("regularWithoutInstaller", "4.1.0", true, "Version=4-1-0 DateOfFirstStart=OLD", "",
+        Application::Regular, "DateOfFirstStart=OLD ProductInstallType=-", "", false);
+    row("reinstall", "4.1.0", true,
+        "Version=4-1-0 DateOfFirstStart=OLD DateTime=D2 InstallDateTime=D1", "",
+        Application::Reinstall, "ProductInstallType=#2 InstallDateTime=D2 DateOfFirstStart=OLD", "",
+        false);
+    row("versionWithoutDots", "41", true, "", "", Application::NewInstall,
+        "Version=41 ProductInstallType=#1", "", true);
 
     // Against another store, the type the product recorded stands, but that store's own record
     // is brought up to date.
-    QTest::newRow("commonTakesProductTypeOnNewVersion")
-        << "4.1.0" << false << QVariantMap{{"ProductInstallType", 3}, {"DateTime", "D1"}} << none
-        << int(Application::Update) << QVariantMap{{"ProductInstallType", 3}}
-        << QVariantMap{{"Version", "4-1-0"}, {"IsRun", "1"}, {"InstallDateTime", "D1"}} << true;
-    QTest::newRow("commonTakesProductTypeOnNewInstallDate")
-        << "4.1.0" << false << QVariantMap{{"ProductInstallType", 1}, {"DateTime", "D2"}}
-        << QVariantMap{{"Version", "4-1-0"}, {"InstallDateTime", "D1"}, {"DateOfFirstStart", old}}
-        << int(Application::NewInstall) << QVariantMap{{"ProductInstallType", 1}}
-        << QVariantMap{{"InstallDateTime", "D2"}, {"DateOfFirstStart", old}} << false;
-    QTest::newRow("commonRegularDespiteProductType")
-        << "4.1.0" << false << QVariantMap{{"ProductInstallType", 2}, {"DateTime", "D1"}}
-        << QVariantMap{{"Version", "4-1-0"}, {"InstallDateTime", "D1"}} << int(Application::Regular)
-        << QVariantMap{{"ProductInstallType", 2}} << QVariantMap{{"InstallDateTime", "D1"}}
-        << false;
-    QTest::newRow("commonWithoutProductTypeUpdates")
-        << "4.1.0" << false << QVariantMap{{"DateTime", "D1"}}
-        << QVariantMap{{"Version", "3-9-0"}, {"DateOfFirstStart", old}} << int(Application::Update)
-        << QVariantMap{{"ProductInstallType", 3}} << QVariantMap{{"Version", "4-1-0"}} << true;
-    QTest::newRow("commonIgnoresOddProductType")
-        << "4.1.0" << false << QVariantMap{{"ProductInstallType", 99}, {"DateTime", "D1"}} << none
-        << int(Application::NewInstall) << QVariantMap{{"ProductInstallType", 1}}
-        << QVariantMap{{"Version", "4-1-0"}} << true;
-    QTest::newRow("commonWithoutProductTypeReinstalls")
-        << "4.1.0" << false << QVariantMap{{"DateTime", "D2"}}
-        << QVariantMap{{"Version", "4-1-0"}, {"InstallDateTime", "D1"}}
-        << int(Application::Reinstall) << QVariantMap{{"ProductInstallType", 2}}
-        << QVariantMap{{"InstallDateTime", "D2"}} << false;
+    row("commonTakesProductTypeOnNewVersion", "4.1.0", false, "ProductInstallType=#3 DateTime=D1",
+        "", Application::Update, "ProductInstallType=#3",
+        "Version=4-1-0 IsRun=1 InstallDateTime=D1", true);
+    row("commonTakesProductTypeOnNewInstallDate", "4.1.0", false,
+        "ProductInstallType=#1 DateTime=D2",
+        "Version=4-1-0 InstallDateTime=D1 DateOfFirstStart=OLD", Application::NewInstall,
+        "ProductInstallType=#1", "InstallDateTime=D2 DateOfFirstStart=OLD", false);
+    row("commonRegularDespiteProductType", "4.1.0", false, "ProductInstallType=#2 DateTime=D1",
+        "Version=4-1-0 InstallDateTime=D1", Application::Regular, "ProductInstallType=#2",
+        "InstallDateTime=D1", false);
+    row("commonWithoutProductTypeUpdates", "4.1.0", false, "DateTime=D1",
+        "Version=3-9-0 DateOfFirstStart=OLD", Application::Update, "ProductInstallType=#3",
+        "Version=4-1-0", true);
+    row("commonIgnoresOddProductType", "4.1.0", false, "ProductInstallType=#99 DateTime=D1", "",
+        Application::NewInstall, "ProductInstallType=#1", "Version=4-1-0", true);
+    row("commonWithoutProductTypeReinstalls", "4.1.0", false, "DateTime=D2",
+        "Version=4-1-0 InstallDateTime=D1", Application::Reinstall, "ProductInstallType=#2",
+        "InstallDateTime=D2", false);
 }
 
 void LaunchTypeTest::checkFirstLaunch()
 {
     QFETCH(QString, version);
     QFETCH(bool, sameStore);
-    QFETCH(QVariantMap, product);
-    QFETCH(QVariantMap, store);
+    QFETCH(QString, product);
+    QFETCH(QString, store);
     QFETCH(int, expected);
-    QFETCH(QVariantMap, productAfter);
-    QFETCH(QVariantMap, storeAfter);
+    QFETCH(QString, productAfter);
+    QFETCH(QString, storeAfter);
     QFETCH(bool, firstStartRewritten);
 
     const auto productStore = NewStore();
@@ -211,30 +256,15 @@ void LaunchTypeTest::checkFirstLaunch()
 
     const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
     QCOMPARE(int(App()->CheckFirstLaunch(otherStore)), expected);
-
-    for (auto it = productAfter.cbegin(); it != productAfter.cend(); ++it) {
-        if (it.value().userType() == QMetaType::Int)
-            QCOMPARE(productStore->GetInt(it.key().toStdString(), -1), it.value().toInt());
-        else
-            QCOMPARE(
-                QString::fromStdString(productStore->GetString(it.key().toStdString(), "<none>")),
-                it.value().toString());
-    }
-    for (auto it = storeAfter.cbegin(); it != storeAfter.cend(); ++it)
-        QCOMPARE(QString::fromStdString(otherStore->GetString(it.key().toStdString(), "<none>")),
-                 it.value().toString());
-    if (expected == Application::Regular && sameStore)
-        QVERIFY(!productStore->Contains("ProductInstallType"));
-
+    QCoreApplication::setApplicationVersion(QStringLiteral("4.1.0"));
+    Check(*productStore, productAfter);
+    Check(*otherStore, storeAfter);
     const QDateTime firstStart = QDateTime::fromString(
         QString::fromStdString(otherStore->GetString("DateOfFirstStart", "")), Qt::TextDate);
-    if (firstStartRewritten) {
-        QVERIFY(firstStart.isValid());
-        QVERIFY2(firstStart >= before, qPrintable(firstStart.toString()));
-    } else {
+    if (firstStartRewritten)
+        QVERIFY2(firstStart.isValid() && firstStart >= before, qPrintable(firstStart.toString()));
+    else
         QVERIFY(!firstStart.isValid() || firstStart < before);
-    }
-    QCoreApplication::setApplicationVersion(QStringLiteral("4.1.0"));
 }
 
 // Each decision runs once per process, the product's first; only this test may ask for them.
@@ -263,18 +293,11 @@ void LaunchTypeTest::decisionsCachedProductFirst()
     QCOMPARE(product->GetString("Version", ""), std::string("1-0-0"));
 }
 
+// Without a store of its own the product's launch is decided once, against the common store.
 void LaunchTypeTest::sameStoreDecidedOnce()
 {
     QTemporaryDir home;
-    QProcess helper;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
-    helper.setProcessEnvironment(environment);
-    helper.start(QCoreApplication::applicationFilePath(), {QStringLiteral("launch-same")});
-    QVERIFY(helper.waitForFinished(20000));
-    QCOMPARE(helper.exitCode(), 0);
-    // Launch type, product launch type, decisions made.
-    QCOMPARE(QString::fromUtf8(helper.readAllStandardOutput()).trimmed(), QStringLiteral("1 1 1"));
+    QCOMPARE(LaunchInHelper(home.path(), "4.1.0", "same"), QStringLiteral("1 1 0 1"));
 }
 
 void LaunchTypeTest::launchesOfAProduct()
@@ -283,21 +306,19 @@ void LaunchTypeTest::launchesOfAProduct()
     QVERIFY(home.isValid());
     const QString productFile = home.filePath(QStringLiteral("Tavrix/LaunchProduct.conf"));
 
-    // Product type, common type, days passed.
-    QCOMPARE(LaunchHelperLine(home.path(), "4.1.0"), QStringLiteral("1 1 0"));
-    QCOMPARE(LaunchHelperLine(home.path(), "4.1.0"), QStringLiteral("4 4 0"));
+    // Product type, common type, days passed, decisions made.
+    QCOMPARE(LaunchInHelper(home.path(), "4.1.0"), QStringLiteral("1 1 0 2"));
+    QCOMPARE(LaunchInHelper(home.path(), "4.1.0"), QStringLiteral("4 4 0 2"));
     QSettings(productFile, QSettings::IniFormat)
         .setValue(QStringLiteral("DateTime"), QStringLiteral("2024-05-01 10:00"));
-    QCOMPARE(LaunchHelperLine(home.path(), "4.1.0"), QStringLiteral("2 2 0"));
-    QCOMPARE(LaunchHelperLine(home.path(), "4.1.0"), QStringLiteral("4 4 0"));
-    {
-        QSettings product(productFile, QSettings::IniFormat);
-        product.setValue(QStringLiteral("DateOfFirstStart"),
-                         QDateTime::currentDateTime().addDays(-3).toString(Qt::TextDate));
-    }
-    QCOMPARE(LaunchHelperLine(home.path(), "4.1.0"), QStringLiteral("4 4 3"));
-    QCOMPARE(LaunchHelperLine(home.path(), "4.2.0"), QStringLiteral("3 3 0"));
-    QCOMPARE(LaunchHelperLine(home.path(), "4.2.0"), QStringLiteral("4 4 0"));
+    QCOMPARE(LaunchInHelper(home.path(), "4.1.0"), QStringLiteral("2 2 0 2"));
+    QCOMPARE(LaunchInHelper(home.path(), "4.1.0"), QStringLiteral("4 4 0 2"));
+    QSettings(productFile, QSettings::IniFormat)
+        .setValue(QStringLiteral("DateOfFirstStart"),
+                  QDateTime::currentDateTime().addDays(-3).toString(Qt::TextDate));
+    QCOMPARE(LaunchInHelper(home.path(), "4.1.0"), QStringLiteral("4 4 3 2"));
+    QCOMPARE(LaunchInHelper(home.path(), "4.2.0"), QStringLiteral("3 3 0 2"));
+    QCOMPARE(LaunchInHelper(home.path(), "4.2.0"), QStringLiteral("4 4 0 2"));
     QCOMPARE(
         QSettings(productFile, QSettings::IniFormat).value(QStringLiteral("Version")).toString(),
         QStringLiteral("4-2-0"));
@@ -311,7 +332,6 @@ void LaunchTypeTest::daysPassed_data()
     QTest::newRow("missing") << QVariant() << 0;
     QTest::newRow("today") << QVariant(now.toString(Qt::TextDate)) << 0;
     QTest::newRow("yesterday") << QVariant(now.addDays(-1).toString(Qt::TextDate)) << 1;
-    QTest::newRow("fiveDaysAgo") << QVariant(now.addDays(-5).toString(Qt::TextDate)) << 5;
     QTest::newRow("overAYearAgo") << QVariant(now.addDays(-400).toString(Qt::TextDate)) << 400;
     QTest::newRow("notADate") << QVariant(QStringLiteral("not a date")) << 0;
     QTest::newRow("otherFormat") << QVariant(now.addDays(-2).toString(Qt::ISODate)) << 0;
@@ -337,10 +357,8 @@ void LaunchTypeTest::installerSettings_data()
 {
     QTest::addColumn<QString>("product");
     QTest::addColumn<QString>("application");
-    QTest::newRow("named") << "OtherProduct"
-                           << "OtherProduct";
-    QTest::newRow("ownProduct") << ""
-                                << "LaunchTestProduct";
+    QTest::newRow("named") << "OtherProduct" << QString("OtherProduct");
+    QTest::newRow("ownProduct") << "" << QString("LaunchTestProduct");
 }
 
 void LaunchTypeTest::installerSettings()
@@ -351,10 +369,8 @@ void LaunchTypeTest::installerSettings()
     customization->folder = "LaunchTest";
     customization->application = "Launch Test";
     App()->SetCustomizationManager(customization, false);
-    {
-        QSettings installer(QStringLiteral("Tavrix"), application);
-        installer.setValue(QStringLiteral("Language"), QStringLiteral("de_DE"));
-    }
+    QSettings(QStringLiteral("Tavrix"), application)
+        .setValue(QStringLiteral("Language"), QStringLiteral("de_DE"));
     const auto first = App()->GetInstallerSettings(product.toStdString());
     const auto second = App()->GetInstallerSettings(product.toStdString());
     QVERIFY(first && second);
@@ -368,15 +384,17 @@ void LaunchTypeTest::installerSettings()
 
 void LaunchTypeTest::runningInstaller_data()
 {
-    QTest::addColumn<int>("holdMilliseconds");
+    QTest::addColumn<int>("holdMilliseconds"); // -1: no installer; 0: until killed
     QTest::addColumn<bool>("withScript");
     QTest::addColumn<bool>("expected");
     QTest::newRow("noInstaller") << -1 << true << false;
     QTest::newRow("installerEndsSoon") << 150 << true << false;
-    QTest::newRow("installerStillRuns") << 5000 << true << true;
-    QTest::newRow("installerStillRunsNoScript") << 5000 << false << true;
+    QTest::newRow("installerStillRuns") << 0 << true << true;
+    QTest::newRow("installerStillRunsNoScript") << 0 << false << true;
 }
 
+// Only an installer that still runs after half a second makes the message script run, in the
+// working folder.
 void LaunchTypeTest::runningInstaller()
 {
     QFETCH(int, holdMilliseconds);
@@ -385,7 +403,6 @@ void LaunchTypeTest::runningInstaller()
 
     QTemporaryDir work;
     QVERIFY(work.isValid());
-    const QString runs = work.filePath(QStringLiteral("runs.txt"));
     if (withScript) {
         QFile script(work.filePath(QStringLiteral("InstallerMessage.vbs")));
         QVERIFY(script.open(QIODevice::WriteOnly));
@@ -393,96 +410,29 @@ void LaunchTypeTest::runningInstaller()
         script.close();
         script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
     }
-    const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(work.path()));
-
-    QProcess holder;
+    HelperProcess holder({QStringLiteral("hold-installer"), QString::number(holdMilliseconds)});
+    holder.ShareTestRuntimeFolder();
     if (holdMilliseconds >= 0) {
-        holder.start(QCoreApplication::applicationFilePath(),
-                     {QStringLiteral("hold-installer"), QString::number(holdMilliseconds)});
-        QVERIFY(holder.waitForReadyRead(20000));
-        QCOMPARE(holder.readLine().trimmed(), QByteArray("locked"));
+        QVERIFY(holder.Start());
+        QCOMPARE(holder.ReadLine(), QByteArray("locked"));
     }
 
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(work.path()));
+    DescendantWatch started;
     QElapsedTimer timer;
     timer.start();
     const bool running = Application::CheckRunnedInstaller();
     const qint64 elapsed = timer.elapsed();
     QDir::setCurrent(previous);
+    QVERIFY(started.WaitForAllEnded());
     QCOMPARE(running, expected);
     if (expected)
         QVERIFY2(elapsed >= 500, qPrintable(QString::number(elapsed)));
-
-    if (expected && withScript) {
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(runs), 10000);
-        QTest::qWait(200);
-        QFile file(runs);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(file.readAll()), work.path() + QLatin1Char('\n'));
-    } else {
-        QTest::qWait(200);
-        QVERIFY(!QFile::exists(runs));
-    }
-    if (holder.state() != QProcess::NotRunning) {
-        holder.kill();
-        holder.waitForFinished(5000);
-    }
+    QCOMPARE(ReadFile(work.filePath(QStringLiteral("runs.txt"))),
+             expected && withScript ? work.path() + QLatin1Char('\n') : QString());
 }
 
-// Stands for one start of a product: its own store and the family's common store.
-int RunLaunch(int argc, char** argv)
-{
-    Application::AppContext context;
-    context.createRunningMutex = false;
-    Application app(argc, argv, context);
-    QCoreApplication::setApplicationVersion(QString::fromLocal8Bit(argv[2]));
-    app.SetSettingsManager(std::make_shared<SettingsManager>(QStringLiteral("LaunchCommon"),
-                                                             QStringLiteral("Tavrix")));
-    app.SetProductSettingsManager(std::make_shared<SettingsManager>(QStringLiteral("LaunchProduct"),
-                                                                    QStringLiteral("Tavrix")));
-    std::cout << app.GetProductLaunchType() << ' ' << app.GetLaunchType() << ' '
-              << app.GetDaysPassed() << std::endl;
-    return 0;
-}
-
-int RunLaunchSameStore(int argc, char** argv)
-{
-    Application::AppContext context;
-    context.createRunningMutex = false;
-    TestApplication app(argc, argv, context);
-    QCoreApplication::setApplicationVersion(QStringLiteral("4.1.0"));
-    app.SetSettingsManager(std::make_shared<SettingsManager>(QStringLiteral("LaunchCommon"),
-                                                             QStringLiteral("Tavrix")));
-    const int type = app.GetLaunchType();
-    std::cout << type << ' ' << app.GetProductLaunchType() << ' ' << app.decisions << std::endl;
-    return 0;
-}
-
-// Stands for the installer: holds its mutex for the given time.
-int HoldInstallerMutex(const char* milliseconds)
-{
-    Tavrix::Util::AppMutexLocker locker({Application::INSTALLER_MUTEX_NAME});
-    if (!locker.TryLockAppMutex())
-        return 1;
-    std::cout << "locked" << std::endl;
-    std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(milliseconds)));
-    return 0;
-}
-
-int main(int argc, char** argv)
-{
-    const QByteArray word = argc > 1 ? QByteArray(argv[1]) : QByteArray();
-    if (word == "launch" && argc > 2)
-        return RunLaunch(argc, argv);
-    if (word == "launch-same")
-        return RunLaunchSameStore(argc, argv);
-    if (word == "hold-installer" && argc > 2)
-        return HoldInstallerMutex(argv[2]);
-
-    QStandardPaths::setTestModeEnabled(true);
-    TestApplication app(argc, argv);
-    LaunchTypeTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TAVRIX_TEST_MAIN_WITH_HELPER(LaunchTypeTest, TestApplication, RunHelper)
 
 #include "tst_launchtype.moc"

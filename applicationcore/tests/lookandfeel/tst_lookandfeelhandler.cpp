@@ -1,13 +1,12 @@
 #include "ResourceBuilder.h"
+#include "TestMain.h"
 
 #include <Tavrix/App/ApplicationCore.h>
 
 #include <QAction>
 #include <QMenu>
 #include <QPointer>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <memory>
 
@@ -32,6 +31,15 @@ QString Checked(const QMenu& menu)
             return action->data().toString();
     }
     return {};
+}
+
+// The locale entries as the menu should title them, ending with the menu's separator.
+QStringList Shown(const QStringList& locales)
+{
+    QStringList titles;
+    for (const QString& locale : locales)
+        titles << QString::fromStdString(Tavrix::App::GetLanguageDisplayName(locale.toStdString()));
+    return titles << QStringLiteral("|");
 }
 
 QAction* Entry(const QMenu& menu, const QString& name)
@@ -111,8 +119,7 @@ void LookAndFeelHandlerTest::fillingChecksNothing()
     QVERIFY(m_locales.actions().isEmpty());
     handler.SetLocaleList({"en_US", "de_DE", "ru_RU", "xx_YY"});
     handler.SetThemeList({"Light", "Dark"});
-    QCOMPARE(Titles(m_locales),
-             (QStringList{"English", "Deutsch", QString::fromUtf8("Русский"), "xx_YY", "|"}));
+    QCOMPARE(Titles(m_locales), Shown({"en_US", "de_DE", "ru_RU", "xx_YY"}));
     QCOMPARE(Titles(m_themes), (QStringList{"Light", "Dark"}));
     QCOMPARE(Checked(m_locales), QString());
     QCOMPARE(Checked(m_themes), QString());
@@ -202,7 +209,7 @@ void LookAndFeelHandlerTest::refreshNeedsSelection()
 
     handler.SelectLocale("de_DE");
     handler.Refresh();
-    QCOMPARE(Titles(m_locales), (QStringList{"English", "Deutsch", "|"}));
+    QCOMPARE(Titles(m_locales), Shown({"en_US", "de_DE"}));
     QCOMPARE(Checked(m_locales), QStringLiteral("de_DE"));
     QCOMPARE(Titles(m_themes), (QStringList{"Light", "Dark"}));
 }
@@ -214,15 +221,13 @@ void LookAndFeelHandlerTest::listSetTwice()
     handler.SetLocaleList({"en_US", "de_DE"});
     const QPointer<QAction> old = m_locales.actions().constFirst();
     handler.SetLocaleList({"ru_RU", "de_DE", "ru_RU"});
-    QCOMPARE(Titles(m_locales), (QStringList{QString::fromUtf8("Русский"), "Deutsch",
-                                             QString::fromUtf8("Русский"), "|"}));
+    QCOMPARE(Titles(m_locales), Shown({"ru_RU", "de_DE", "ru_RU"}));
     QVERIFY(old);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!old);
 
     // A repeated code: the later entry is the one the code checks.
     handler.SelectLocale("ru_RU");
-    QCOMPARE(m_locales.actions().indexOf(m_locales.actions().at(2)), 2);
     QVERIFY(m_locales.actions().at(2)->isChecked());
     QVERIFY(!m_locales.actions().at(0)->isChecked());
 }
@@ -254,16 +259,9 @@ void LookAndFeelHandlerTest::themeTitlesFollowPickedLocale()
              (QStringList{QString::fromUtf8("Светлая"), QString::fromUtf8("Тёмная")}));
     Entry(m_locales, "de_DE")->trigger();
     QCOMPARE(Titles(m_themes), (QStringList{"Hell", "Dunkel"}));
-    QCOMPARE(Titles(m_locales),
-             (QStringList{"English", "Deutsch", QString::fromUtf8("Русский"), "|"}));
+    QCOMPARE(Titles(m_locales), Shown({"en_US", "de_DE", "ru_RU"}));
 }
 
-int main(int argc, char** argv)
-{
-    QStandardPaths::setTestModeEnabled(true);
-    Tavrix::App::Application app(argc, argv);
-    LookAndFeelHandlerTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TAVRIX_TEST_MAIN(LookAndFeelHandlerTest, Tavrix::App::Application)
 
 #include "tst_lookandfeelhandler.moc"

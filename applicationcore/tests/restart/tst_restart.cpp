@@ -1,13 +1,15 @@
+#include "DescendantWatch.h"
+#include "HelperProcess.h"
+
 #include <Tavrix/App/ApplicationCore.h>
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QAbstractButton>
 #include <QMessageBox>
 #include <QPixmap>
-#include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -75,14 +77,17 @@ QList<QJsonArray> Recorded(const QString& path)
     return lines;
 }
 
-// Answers the first modal box that shows up and notes what it looked like.
+QJsonArray Start(const QString& program, const QStringList& arguments)
+{
+    return QJsonArray::fromStringList(QStringList{program} + arguments);
+}
+
+// Answers the first modal box that shows up and notes what it offered.
 class BoxAnswerer : public QObject
 {
 public:
     explicit BoxAnswerer(QMessageBox::StandardButton answer) : m_answer(answer) { Poll(); }
     bool shown = false;
-    QString title;
-    QString text;
     QSize iconSize;
     QMessageBox::StandardButtons buttons;
 
@@ -96,8 +101,6 @@ private:
                 return;
             }
             shown = true;
-            title = box->windowTitle();
-            text = box->text();
             iconSize = box->iconPixmap().size();
             buttons = box->standardButtons();
             box->button(m_answer)->click();
@@ -106,6 +109,38 @@ private:
 
     QMessageBox::StandardButton m_answer;
 };
+
+// Helper words: "quit-default" quits through the application's own quit and prints what it
+// answered. With the record variable set, the program records its start and, on its first start,
+// restarts itself with the arguments of the arguments variable.
+int RunHelper(int argc, char** argv)
+{
+    const bool restarter = qEnvironmentVariableIsSet(RECORD_VARIABLE);
+    if (!restarter && (argc < 2 || qstrcmp(argv[1], "quit-default") != 0))
+        return -1;
+    QStandardPaths::setTestModeEnabled(true);
+    Application::AppContext context;
+    context.createRunningMutex = false;
+    Application app(argc, argv, context);
+    if (restarter) {
+        Record(argc, argv);
+        if (qgetenv(STAGE_VARIABLE) == "2")
+            return 0;
+        qputenv(STAGE_VARIABLE, "2");
+        const QString arguments = QString::fromLocal8Bit(qgetenv(ARGUMENTS_VARIABLE));
+        QTimer::singleShot(
+            0, &app, [arguments] { RestartApplication(WorkingMode(1), QPixmap(), arguments); });
+        return app.exec();
+    }
+    std::cout << "before " << app.IsQuitting() << std::endl;
+    QTimer::singleShot(0, &app, [&app] {
+        const bool answer = app.TryToQuit();
+        std::cout << "answer " << answer << ' ' << app.IsQuitting() << std::endl;
+    });
+    const int code = app.exec();
+    std::cout << "loop left" << std::endl;
+    return code;
+}
 
 } // namespace
 
@@ -116,7 +151,6 @@ class RestartTest : public QObject
 private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase();
-    void refusedQuit();
     void defaultQuit();
     void restart_data();
     void restart();
@@ -130,7 +164,6 @@ private:
 
 void RestartTest::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     QVERIFY(m_dir.isValid());
 }
 
@@ -139,22 +172,11 @@ void RestartTest::cleanupTestCase()
     m_dir.setAutoRemove(!QTest::currentTestFailed());
 }
 
-void RestartTest::refusedQuit()
-{
-    App()->accept = false;
-    QVERIFY(!App()->TryToQuit());
-    QVERIFY(!App()->IsQuitting());
-    QCOMPARE(App()->quitRequests, 1);
-}
-
 void RestartTest::defaultQuit()
 {
-    QProcess helper;
-    helper.start(QCoreApplication::applicationFilePath(), {QStringLiteral("quit-default")});
-    QVERIFY(helper.waitForFinished(20000));
-    QCOMPARE(helper.exitCode(), 0);
-    QCOMPARE(QString::fromUtf8(helper.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
-             (QStringList{"before 0", "answer 1 1", "loop left"}));
+    HelperProcess helper({QStringLiteral("quit-default")});
+    QVERIFY(helper.Run());
+    QCOMPARE(helper.OutputLines(), (QStringList{"before 0", "answer 1 1", "loop left"}));
 }
 
 void RestartTest::restart_data()
@@ -166,7 +188,7 @@ void RestartTest::restart_data()
     QTest::addColumn<bool>("throughApplication");
     QTest::addColumn<bool>("asked");
     QTest::addColumn<bool>("historyCleared");
-    QTest::addColumn<QStringList>("started");
+    QTest::addColumn<QStringList>("started"); // the arguments of the new instance, if one starts
 
     const QStringList none{"<none>"};
     // The order matters: the crash history is there only until the first row clears it, and an
@@ -208,17 +230,16 @@ void RestartTest::restart()
     QPixmap icon(17, 17);
     icon.fill(Qt::red);
     BoxAnswerer answerer{QMessageBox::StandardButton(answer)};
+    DescendantWatch watch;
     if (throughApplication)
         App()->TryToRestart(WorkingMode(mode), arguments);
     else
         RestartApplication(WorkingMode(mode), icon, arguments);
+    QVERIFY(watch.WaitForAllEnded());
+    qunsetenv(RECORD_VARIABLE);
 
     QCOMPARE(answerer.shown, asked);
     if (asked) {
-        QCOMPARE(answerer.title, QStringLiteral("Attention"));
-        QCOMPARE(answerer.text,
-                 QStringLiteral(
-                     "<b>This will restart the application.</b><br>Do you want to continue?"));
         QCOMPARE(answerer.buttons, QMessageBox::Ok | QMessageBox::Cancel);
         QCOMPARE(answerer.iconSize, QSize(17, 17));
     }
@@ -233,17 +254,8 @@ void RestartTest::restart()
         QCOMPARE(App()->GetCrashedSessions(), crashesBefore);
         QVERIFY(ownEntry);
     }
-
-    if (started == QStringList{"<none>"}) {
-        QTest::qWait(500);
-        QVERIFY(!QFile::exists(record));
-        return;
-    }
-    QTRY_COMPARE_WITH_TIMEOUT(Recorded(record).size(), 1, 20000);
-    QJsonArray expected{QCoreApplication::applicationFilePath()};
-    for (const QString& word : started)
-        expected.append(word);
-    QCOMPARE(Recorded(record).constFirst(), expected);
+    const QList<QJsonArray> expected{Start(QCoreApplication::applicationFilePath(), started)};
+    QCOMPARE(Recorded(record), started == QStringList{"<none>"} ? QList<QJsonArray>() : expected);
 }
 
 // The helper restarts itself once; it runs from a folder whose name holds a space.
@@ -266,67 +278,21 @@ void RestartTest::restartsItselfOnce()
         QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), program));
     const QString record = m_dir.filePath(QStringLiteral("record%1.txt").arg(++m_records));
 
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QString::fromLatin1(RECORD_VARIABLE), record);
-    environment.insert(QString::fromLatin1(ARGUMENTS_VARIABLE), arguments);
-    environment.remove(QString::fromLatin1(STAGE_VARIABLE));
-    QProcess first;
-    first.setProcessEnvironment(environment);
-    first.start(program, {QStringLiteral("first start")});
-    QVERIFY(first.waitForFinished(20000));
-    QCOMPARE(first.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(first.exitCode(), 0);
-
-    QTRY_COMPARE_WITH_TIMEOUT(Recorded(record).size(), 2, 20000);
-    QTest::qWait(300);
-    const QList<QJsonArray> lines = Recorded(record);
-    QCOMPARE(lines.size(), 2);
-    QCOMPARE(lines.at(0), (QJsonArray{program, QStringLiteral("first start")}));
-    QJsonArray second{program};
-    for (const QString& word : expected)
-        second.append(word);
-    QCOMPARE(lines.at(1), second);
-}
-
-// Records its start; on the first start it restarts itself with the given arguments.
-int RunRestarter(int argc, char** argv)
-{
-    QStandardPaths::setTestModeEnabled(true);
-    Application::AppContext context;
-    context.createRunningMutex = false;
-    Application app(argc, argv, context);
-    Record(argc, argv);
-    if (qgetenv(STAGE_VARIABLE) == "2")
-        return 0;
-    qputenv(STAGE_VARIABLE, "2");
-    const QString arguments = QString::fromLocal8Bit(qgetenv(ARGUMENTS_VARIABLE));
-    QTimer::singleShot(0, &app,
-                       [arguments] { RestartApplication(WorkingMode(1), QPixmap(), arguments); });
-    return app.exec();
-}
-
-int RunDefaultQuit(int argc, char** argv)
-{
-    Application::AppContext context;
-    context.createRunningMutex = false;
-    Application app(argc, argv, context);
-    std::cout << "before " << app.IsQuitting() << std::endl;
-    QTimer::singleShot(0, &app, [&app] {
-        const bool answer = app.TryToQuit();
-        std::cout << "answer " << answer << ' ' << app.IsQuitting() << std::endl;
-    });
-    const int code = app.exec();
-    std::cout << "loop left" << std::endl;
-    return code;
+    DescendantWatch watch;
+    HelperProcess first({QStringLiteral("first start")}, program);
+    first.SetEnvironment(QString::fromLatin1(RECORD_VARIABLE), record);
+    first.SetEnvironment(QString::fromLatin1(ARGUMENTS_VARIABLE), arguments);
+    first.SetEnvironment(QString::fromLatin1(STAGE_VARIABLE), QStringLiteral("1"));
+    QVERIFY(first.Run());
+    QVERIFY(watch.WaitForAllEnded());
+    QCOMPARE(Recorded(record),
+             (QList<QJsonArray>{Start(program, {"first start"}), Start(program, expected)}));
 }
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsSet(RECORD_VARIABLE))
-        return RunRestarter(argc, argv);
-    if (argc > 1 && qstrcmp(argv[1], "quit-default") == 0)
-        return RunDefaultQuit(argc, argv);
-
+    if (const int helperCode = RunHelper(argc, argv); helperCode >= 0)
+        return helperCode;
     QStandardPaths::setTestModeEnabled(true);
     {
         // A crash of an earlier run, for the application to find.

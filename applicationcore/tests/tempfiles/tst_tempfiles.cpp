@@ -1,17 +1,12 @@
 #include "TestCustomization.h"
 #include "CapturingLogSink.h"
+#include "TestMain.h"
 
 #include <Tavrix/App/ApplicationCore.h>
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
-#include <QTest>
-
-#include <glog/logging.h>
-
-#include <mutex>
 
 using namespace Tavrix::App;
 
@@ -43,10 +38,10 @@ class TemporaryFilesTest : public QObject
 private Q_SLOTS:
     void initTestCase();
     void init();
+    void folder_data();
     void folder();
     void clearing_data();
     void clearing();
-    void clearingCreatesMissingFolder();
     void clearingStaysInTemporaryFolder_data();
     void clearingStaysInTemporaryFolder();
 
@@ -58,7 +53,6 @@ private:
 
 void TemporaryFilesTest::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     App()->SetCustomizationManager(m_customization, false);
 }
 
@@ -67,15 +61,24 @@ void TemporaryFilesTest::init()
     m_customization->folder = "TempTest";
 }
 
+void TemporaryFilesTest::folder_data()
+{
+    QTest::addColumn<bool>("clear");
+    QTest::newRow("asked for") << false;
+    QTest::newRow("cleared") << true;
+}
+
+// The product's temporary folder is made when missing, whether it is asked for or cleared.
 void TemporaryFilesTest::folder()
 {
+    QFETCH(bool, clear);
     const QString expected = QDir::tempPath() + QStringLiteral("/TempTest/temp/");
     QDir(QDir::tempPath() + QStringLiteral("/TempTest")).removeRecursively();
-    const QString first = App()->GetApplicationTemporaryFilesDir();
-    QCOMPARE(first, QDir::toNativeSeparators(expected));
-    QVERIFY(first.endsWith(QDir::separator()));
+    if (clear)
+        App()->ClearApplicationTemporaryFiles(Application::DAYS_TO_FILE_EXPIRE);
+    else
+        QCOMPARE(App()->GetApplicationTemporaryFilesDir(), QDir::toNativeSeparators(expected));
     QVERIFY(QFileInfo(expected).isDir());
-    QCOMPARE(App()->GetApplicationTemporaryFilesDir(), first);
 }
 
 void TemporaryFilesTest::clearing_data()
@@ -113,15 +116,6 @@ void TemporaryFilesTest::clearing()
                          + QDir(folder).absolutePath()});
 }
 
-void TemporaryFilesTest::clearingCreatesMissingFolder()
-{
-    m_customization->folder = "FreshProduct";
-    const QString root = QDir::tempPath() + QStringLiteral("/FreshProduct");
-    QDir(root).removeRecursively();
-    App()->ClearApplicationTemporaryFiles(Application::DAYS_TO_FILE_EXPIRE);
-    QVERIFY(QFileInfo(root + QStringLiteral("/temp")).isDir());
-}
-
 void TemporaryFilesTest::clearingStaysInTemporaryFolder_data()
 {
     QTest::addColumn<QString>("folderName");
@@ -148,14 +142,6 @@ void TemporaryFilesTest::clearingStaysInTemporaryFolder()
     QDir(QDir::cleanPath(outside + QStringLiteral("/.."))).removeRecursively();
 }
 
-int main(int argc, char** argv)
-{
-    QStandardPaths::setTestModeEnabled(true);
-    Application::AppContext context;
-    context.createRunningMutex = false;
-    Application app(argc, argv, context);
-    TemporaryFilesTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TAVRIX_TEST_MAIN(TemporaryFilesTest, Application)
 
 #include "tst_tempfiles.moc"

@@ -1,6 +1,7 @@
 // The sample product's window against its real resources folder: the language and theme menus
 // switch texts, stylesheet and menu titles at once and keep the picks.
 #include "MainWindow.h"
+#include "TestMain.h"
 
 #include <Tavrix/App/ApplicationCore.h>
 
@@ -8,9 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 
@@ -92,12 +91,6 @@ void DemoWindowTest::menusSwitchAndRemember()
     lookAndFeel->SetTheme("");
 }
 
-int main(int argc, char** argv)
-{
-    QStandardPaths::setTestModeEnabled(true);
-    Tavrix::App::Application app(argc, argv);
-    DemoWindowTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TAVRIX_TEST_MAIN(DemoWindowTest, Tavrix::App::Application)
 
 #include "tst_demowindow.moc"

@@ -1,3 +1,5 @@
+#include "TestMain.h"
+
 #include <Tavrix/Core/DataInputString.h>
 #include <Tavrix/Core/DyLib.h>
 #include <Tavrix/Core/IOException.h>
@@ -6,7 +8,6 @@
 #include <Tavrix/NotNull.h>
 #include <Tavrix/RefCount.h>
 
-#include <QStandardPaths>
 #include <QTest>
 
 #include <boost/intrusive_ptr.hpp>
@@ -23,7 +24,6 @@ class tst_BaseCore : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void deserialize_data();
     void deserialize();
     void dyLib_data();
@@ -115,16 +115,15 @@ void tst_BaseCore::dyLib_data()
     QTest::addColumn<bool>("opened");
     QTest::addColumn<bool>("found");
 
-    QTest::newRow("system library") << "libm.so.6"
-                                    << "cos" << true << true;
-    QTest::newRow("missing symbol") << "libm.so.6"
-                                    << "tavrix_no_such_symbol" << true << false;
-    QTest::newRow("missing library") << "libtavrix-no-such-library.so"
-                                     << "cos" << false << false;
-    QTest::newRow("not a library") << "/etc/passwd"
-                                   << "cos" << false << false;
-    QTest::newRow("empty symbol") << "libm.so.6"
-                                  << "" << true << false;
+    const auto row
+        = [](const char* name, const char* library, const char* symbol, bool opened, bool found) {
+              QTest::newRow(name) << QString(library) << QString(symbol) << opened << found;
+          };
+    row("system library", "libm.so.6", "cos", true, true);
+    row("missing symbol", "libm.so.6", "tavrix_no_such_symbol", true, false);
+    row("missing library", "libtavrix-no-such-library.so", "cos", false, false);
+    row("not a library", "/etc/passwd", "cos", false, false);
+    row("empty symbol", "libm.so.6", "", true, false);
 }
 
 void tst_BaseCore::dyLib()
@@ -144,19 +143,9 @@ void tst_BaseCore::dyLib()
 
 void tst_BaseCore::notNull()
 {
-    auto message = [](auto make) -> std::string {
-        try {
-            make();
-        } catch (const std::logic_error& error) {
-            return error.what();
-        }
-        return "nothing thrown";
-    };
-    QCOMPARE(message([] { Tavrix::NotNull<int*> p(nullptr); }),
-             std::string("NotNull can not initialized by null"));
-    QCOMPARE(message([] { Tavrix::NotNull<std::shared_ptr<int>> p(std::shared_ptr<int>{}); }),
-             std::string("NotNull can not initialized by null"));
-
+    QVERIFY_EXCEPTION_THROWN(Tavrix::NotNull<int*>(nullptr), std::logic_error);
+    QVERIFY_EXCEPTION_THROWN(Tavrix::NotNull<std::shared_ptr<int>>(std::shared_ptr<int>{}),
+                             std::logic_error);
     const auto value = std::make_shared<std::string>("held");
     const Tavrix::NotNull<std::shared_ptr<std::string>> held(value);
     QCOMPARE(held->size(), size_t(4));
@@ -237,5 +226,5 @@ void tst_BaseCore::exception()
     QVERIFY(!Tavrix::GetCallStack().empty());
 }
 
-QTEST_GUILESS_MAIN(tst_BaseCore)
+TAVRIX_TEST_MAIN(tst_BaseCore, QCoreApplication)
 #include "tst_basecore.moc"

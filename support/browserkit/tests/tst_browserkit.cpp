@@ -1,9 +1,11 @@
+#include "DescendantWatch.h"
+#include "TestMain.h"
+
 #include <Tavrix/Browser/PreferredBrowser.h>
 #include <Tavrix/Browser/URLHandler.h>
 
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -32,7 +34,6 @@ private:
 
 void tst_BrowserKit::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     QVERIFY(m_dir.isValid());
     QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("bin"))));
     m_path = qgetenv("PATH");
@@ -65,50 +66,22 @@ void tst_BrowserKit::path_data()
 
     // Scripts in the test folder: pref, inst, env; "plain" is not executable, "gone" does not
     // exist, "bin/tst-path-browser" is found through PATH by its bare name.
-    QTest::newRow("preferred first") << "pref"
-                                     << "inst"
-                                     << "env"
-                                     << "pref";
-    QTest::newRow("installer next") << ""
-                                    << "inst"
-                                    << "env"
-                                    << "inst";
-    QTest::newRow("preferred not executable") << "plain"
-                                              << "inst"
-                                              << "env"
-                                              << "inst";
-    QTest::newRow("preferred missing") << "gone"
-                                       << "inst"
-                                       << "env"
-                                       << "inst";
-    QTest::newRow("preferred is a folder") << "bin"
-                                           << "inst"
-                                           << "env"
-                                           << "inst";
-    QTest::newRow("environment next") << "gone"
-                                      << "plain"
-                                      << "env"
-                                      << "env";
-    QTest::newRow("bare name through PATH") << "tst-path-browser"
-                                            << "inst"
-                                            << ""
-                                            << "bin/tst-path-browser";
-    QTest::newRow("bare name not on PATH") << "tst-no-such-browser"
-                                           << ""
-                                           << "env"
-                                           << "env";
-    QTest::newRow("environment not executable") << ""
-                                                << ""
-                                                << "plain"
-                                                << "xdg-open";
-    QTest::newRow("nothing given") << ""
-                                   << ""
-                                   << ""
-                                   << "xdg-open";
-    QTest::newRow("no context") << "(none)"
-                                << ""
-                                << "env"
-                                << "env";
+    const auto row = [](const char* name, const char* preferred, const char* installer,
+                        const char* environment, const char* expected) {
+        QTest::newRow(name) << QString(preferred) << QString(installer) << QString(environment)
+                            << QString(expected);
+    };
+    row("preferred first", "pref", "inst", "env", "pref");
+    row("installer next", "", "inst", "env", "inst");
+    row("preferred not executable", "plain", "inst", "env", "inst");
+    row("preferred missing", "gone", "inst", "env", "inst");
+    row("preferred is a folder", "bin", "inst", "env", "inst");
+    row("environment next", "gone", "plain", "env", "env");
+    row("bare name through PATH", "tst-path-browser", "inst", "", "bin/tst-path-browser");
+    row("bare name not on PATH", "tst-no-such-browser", "", "env", "env");
+    row("environment not executable", "", "", "plain", "xdg-open");
+    row("nothing given", "", "", "", "xdg-open");
+    row("no context", "(none)", "", "env", "env");
 }
 
 void tst_BrowserKit::path()
@@ -168,21 +141,17 @@ void tst_BrowserKit::openURL()
         return Tavrix::AbstractPreferredBrowser::PreferredBrowserContext{QString(), QString(),
                                                                          browser};
     });
-    URLHandler handler(nullptr, preferred);
-    handler.OpenURLWithPreferredBrowser(QUrl(url));
-
-    const QString outPath = browser + QStringLiteral(".out");
-    const auto written = [&outPath] {
-        QFile out(outPath);
-        return out.open(QIODevice::ReadOnly) ? out.readAll() : QByteArray();
-    };
-    QTRY_VERIFY_WITH_TIMEOUT(written().endsWith('\n'), 10000);
-    const QList<QByteArray> lines = written().split('\n');
+    DescendantWatch watch;
+    URLHandler(nullptr, preferred).OpenURLWithPreferredBrowser(QUrl(url));
+    QVERIFY(watch.WaitForAllEnded());
     QDir::setCurrent(previous);
+    QFile out(browser + QStringLiteral(".out"));
+    QVERIFY(out.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = out.readAll().split('\n');
     QCOMPARE(lines.size(), 2); // one argument and the final newline
     QCOMPARE(QUrl(QString::fromUtf8(lines[0])), QUrl(url));
     QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("pwned"))));
 }
 
-QTEST_GUILESS_MAIN(tst_BrowserKit)
+TAVRIX_TEST_MAIN(tst_BrowserKit, QCoreApplication)
 #include "tst_browserkit.moc"

@@ -1,8 +1,8 @@
-#include "helperprocess.h"
+#include "lockhelper.h"
+#include "TestMain.h"
 
 #include <Tavrix/Platform/NamedMutex.h>
 
-#include <QStandardPaths>
 #include <QTest>
 
 #include <chrono>
@@ -17,7 +17,6 @@ class tst_NamedMutex : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void heldHere_data();
     void heldHere();
     void heldElsewhere_data();
@@ -110,5 +109,5 @@ void tst_NamedMutex::openingNeverWaits()
     QVERIFY(KillHelper(*taker));
 }
 
-QTEST_GUILESS_MAIN(tst_NamedMutex)
+TAVRIX_TEST_MAIN(tst_NamedMutex, QCoreApplication)
 #include "tst_namedmutex.moc"

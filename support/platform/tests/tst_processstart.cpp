@@ -1,9 +1,11 @@
+#include "DescendantWatch.h"
+#include "TestMain.h"
+
 #include <Tavrix/Platform/ProcessStart.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -44,7 +46,6 @@ private:
 
 void ProcessStartTest::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     QVERIFY(m_dir.isValid());
     const QString bin = m_dir.filePath(QStringLiteral("bin"));
     QDir().mkpath(bin);
@@ -69,26 +70,24 @@ void ProcessStartTest::start_data()
     QTest::addColumn<QString>("outputFile");
     QTest::addColumn<QString>("output");
 
+    const auto row = [](const char* name, const QString& file, const QStringList& parameters,
+                        const QString& directory, const QString& workingFolder, bool started,
+                        const char* outputFile, const QString& output) {
+        QTest::newRow(name) << file << parameters << directory << workingFolder << started
+                            << QString(outputFile) << output;
+    };
     const QString dir = m_dir.path();
-    QTest::newRow("absolute") << dir + "/tool" << QStringList{"a b", "c"} << QString()
-                              << QDir::rootPath() << true << "ran.txt"
-                              << "/ a b c\n";
-    QTest::newRow("relativeToWorkingFolder")
-        << "tool" << QStringList() << QString() << dir << true << "ran.txt" << dir + " \n";
-    QTest::newRow("relativeToDirectory") << "tool" << QStringList{"x"} << dir << QDir::rootPath()
-                                         << true << "ran.txt" << dir + " x\n";
-    QTest::newRow("document") << "notes.txt" << QStringList{"ignored"} << QString() << dir << true
-                              << "opened.txt"
-                              << "open " + dir + "/notes.txt\n";
-    QTest::newRow("url") << "https://example.com/a?b=c" << QStringList() << QString() << dir << true
-                         << "opened.txt"
-                         << "open https://example.com/a?b=c\n";
-    QTest::newRow("missing") << "InstallerMessage.vbs" << QStringList() << QString() << dir << false
-                             << "opened.txt" << QString();
-    QTest::newRow("empty") << "" << QStringList() << QString() << dir << false << "opened.txt"
-                           << QString();
-    QTest::newRow("execFails") << "broken" << QStringList() << QString() << dir << false
-                               << "ran.txt" << QString();
+    const QString root = QDir::rootPath();
+    row("absolute", dir + "/tool", {"a b", "c"}, "", root, true, "ran.txt", "/ a b c\n");
+    row("relativeToWorkingFolder", "tool", {}, "", dir, true, "ran.txt", dir + " \n");
+    row("relativeToDirectory", "tool", {"x"}, dir, root, true, "ran.txt", dir + " x\n");
+    row("document", "notes.txt", {"ignored"}, "", dir, true, "opened.txt",
+        "open " + dir + "/notes.txt\n");
+    row("url", "https://example.com/a?b=c", {}, "", dir, true, "opened.txt",
+        "open https://example.com/a?b=c\n");
+    row("missing", "InstallerMessage.vbs", {}, "", dir, false, "opened.txt", "");
+    row("empty", "", {}, "", dir, false, "opened.txt", "");
+    row("execFails", "broken", {}, "", dir, false, "ran.txt", "");
 }
 
 void ProcessStartTest::start()
@@ -105,21 +104,16 @@ void ProcessStartTest::start()
     QFile::remove(outputPath);
     const QString previous = QDir::currentPath();
     QVERIFY(QDir::setCurrent(workingFolder));
+    DescendantWatch watch;
     const ProcessHandle handle = StartProcess(file, parameters, directory);
     QDir::setCurrent(previous);
+    QVERIFY(watch.WaitForAllEnded());
 
     QCOMPARE(handle.IsValid(), started);
-    if (!started) {
-        QCOMPARE(handle.Get(), 0);
-        QTest::qWait(200);
-        QVERIFY(!QFile::exists(outputPath));
-        return;
-    }
-    QVERIFY(handle.Get() > 2);
-    QVERIFY(handle.WaitForExit(10000));
-    QTRY_COMPARE_WITH_TIMEOUT(ReadAll(outputPath), output, 10000);
+    QVERIFY(started ? handle.Get() > 2 && handle.WaitForExit(10000) : handle.Get() == 0);
+    QCOMPARE(ReadAll(outputPath), output);
 }
 
-QTEST_GUILESS_MAIN(ProcessStartTest)
+TAVRIX_TEST_MAIN(ProcessStartTest, QCoreApplication)
 
 #include "tst_processstart.moc"

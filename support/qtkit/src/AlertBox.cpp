@@ -48,6 +48,11 @@ QMessageBox::StandardButton AlertBox::Exec()
 
 void AlertBox::SetLearnMoreLink(const QString& link)
 {
+    // A "Learn more" that leads nowhere is worse than none.
+    if (link.isEmpty()) {
+        setInformativeText(QString());
+        return;
+    }
     setInformativeText(
         QStringLiteral("<a href=\"%1\">%2</a>").arg(link.toHtmlEscaped(), tr("Learn more")));
     setTextFormat(Qt::RichText);

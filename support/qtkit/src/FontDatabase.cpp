@@ -1,12 +1,65 @@
 #include <Tavrix/Util/FontDatabase.h>
 
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
+#include <QHash>
+
+#include <mutex>
 
 namespace Tavrix::Util {
 
+namespace {
+
+// Qt keeps a copy of every font it is given, and themes hand over their fonts again on each
+// switch: the same font, under whatever name, is registered once per process. A file seen before
+// with the same size and time is not even read again.
+struct RegisteredFonts
+{
+    std::mutex mutex;
+    QHash<QString, int> byFile;
+    QHash<QByteArray, int> byContent;
+};
+
+RegisteredFonts& Registered()
+{
+    static RegisteredFonts fonts;
+    return fonts;
+}
+
+QString FileKey(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.absoluteFilePath() + QLatin1Char('\n') + QString::number(info.size())
+           + QLatin1Char('\n') + QString::number(info.lastModified().toMSecsSinceEpoch());
+}
+
+} // namespace
+
 int FontDatabase::addApplicationFont(const QString& path)
 {
-    return QFontDatabase::addApplicationFont(path);
+    RegisteredFonts& fonts = Registered();
+    const QString fileKey = FileKey(path);
+    const std::lock_guard<std::mutex> lock(fonts.mutex);
+    if (const auto found = fonts.byFile.constFind(fileKey); found != fonts.byFile.constEnd())
+        return *found;
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray data = file.readAll();
+    const QByteArray contentKey = QCryptographicHash::hash(data, QCryptographicHash::Sha1);
+    int id = fonts.byContent.value(contentKey, -1);
+    if (id < 0) {
+        id = QFontDatabase::addApplicationFontFromData(data);
+        if (id < 0)
+            return -1;
+        fonts.byContent.insert(contentKey, id);
+    }
+    fonts.byFile.insert(fileKey, id);
+    return id;
 }
 
 } // namespace Tavrix::Util

@@ -1,4 +1,5 @@
-#include "helperprocess.h"
+#include "lockhelper.h"
+#include "TestMain.h"
 
 #include <Tavrix/Util/AppMutexLocker.h>
 #include <Tavrix/Util/Conversions.h>
@@ -9,12 +10,10 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <ctime>
-#include <fstream>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -29,7 +28,6 @@ class tst_QtKit : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void appMutexLocker_data();
     void appMutexLocker();
     void isProcessRunning_data();
@@ -50,26 +48,15 @@ std::vector<std::string> ToNames(const QStringList& names)
     return result;
 }
 
-char ProcessState(pid_t pid)
-{
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-    const auto end = text.rfind(')');
-    return end == std::string::npos || end + 2 >= text.size() ? '?' : text[end + 2];
-}
-
 // A child that has ended but is not reaped yet; -1 when it could not be made.
 pid_t StartZombie()
 {
     const pid_t pid = ::fork();
     if (pid == 0)
         ::_exit(0);
-    for (int i = 0; pid > 0 && i < 1000; ++i) {
-        if (ProcessState(pid) == 'Z')
-            return pid;
-        QTest::qSleep(5);
-    }
-    return -1;
+    siginfo_t info{};
+    return pid > 0 && ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) == 0 ? pid
+                                                                                             : -1;
 }
 
 void Touch(const QString& path, int daysOld)
@@ -155,43 +142,35 @@ void tst_QtKit::isProcessRunning()
     QFETCH(QString, kind);
     QFETCH(bool, running);
     const QString helper = QStringLiteral(TAVRIX_MUTEX_HELPER);
-    const QString self = QCoreApplication::applicationFilePath();
     QTemporaryDir dir;
-    std::unique_ptr<QProcess> child;
-    if (kind == QLatin1String("live") || kind == QLatin1String("link")
-        || kind == QLatin1String("other")) {
+    std::unique_ptr<HelperProcess> child;
+    if (QStringList{"live", "link", "other"}.contains(kind)) {
         child = StartReadyHelper({QStringLiteral("sleep")});
         QVERIFY(child);
     }
-    unsigned long pid = child ? static_cast<unsigned long>(child->processId()) : 0;
-    QString path = helper;
+    auto pid = static_cast<unsigned long>(child ? child->Process().processId()
+                                                : QCoreApplication::applicationPid());
+    QString path = kind == QLatin1String("live") ? helper : QCoreApplication::applicationFilePath();
+    pid_t zombie = -1;
     if (kind == QLatin1String("link")) {
         path = dir.filePath(QStringLiteral("link to helper"));
         QVERIFY(QFile::link(helper, path));
-    } else if (kind == QLatin1String("other") || kind == QLatin1String("self")
-               || kind == QLatin1String("zombie") || kind == QLatin1String("reaped")) {
-        path = self;
-    }
-    pid_t zombie = -1;
-    if (kind == QLatin1String("zombie") || kind == QLatin1String("reaped")) {
+    } else if (kind == QLatin1String("zombie") || kind == QLatin1String("reaped")) {
         zombie = StartZombie();
         QVERIFY(zombie > 0);
         pid = static_cast<unsigned long>(zombie);
         if (kind == QLatin1String("reaped"))
             QCOMPARE(::waitpid(zombie, nullptr, 0), zombie);
-    } else if (kind == QLatin1String("self")) {
-        pid = static_cast<unsigned long>(QCoreApplication::applicationPid());
+    } else if (kind == QLatin1String("zero")) {
+        pid = 0;
     } else if (kind == QLatin1String("huge")) {
-        pid = (1UL << 40) + static_cast<unsigned long>(QCoreApplication::applicationPid());
+        pid += 1UL << 40; // this process's id in the low bits
     } else if (kind == QLatin1String("empty")) {
-        pid = static_cast<unsigned long>(QCoreApplication::applicationPid());
         path.clear();
     }
     QCOMPARE(IsProcessRunning(pid, path), running);
     if (kind == QLatin1String("zombie"))
         ::waitpid(zombie, nullptr, 0);
-    if (child)
-        QVERIFY(KillHelper(*child));
 }
 
 void tst_QtKit::removeDir_data()
@@ -247,25 +226,20 @@ void tst_QtKit::versionToString_data()
     QTest::addColumn<QString>("separator");
     QTest::addColumn<QString>("expected");
 
+    const auto row = [](const char* name, Tavrix::Core::Version version, int detail,
+                        const char* separator, const char* expected) {
+        QTest::newRow(name) << version << detail << QString(separator) << QString(expected);
+    };
     const Tavrix::Core::Version v(4, 1, 0, 17);
-    QTest::newRow("major.minor.patch") << v << 0 << "."
-                                       << "4.1.0";
-    QTest::newRow("with build") << v << 1 << "."
-                                << "4.1.0.17";
-    QTest::newRow("major.minor") << v << 2 << "."
-                                 << "4.1";
-    QTest::newRow("other separator") << v << 0 << ", "
-                                     << "4, 1, 0";
-    QTest::newRow("empty separator") << v << 1 << ""
-                                     << "41017";
-    QTest::newRow("unknown detail") << v << 7 << "."
-                                    << "4.1.0";
-    QTest::newRow("negative detail") << v << -1 << "."
-                                     << "4.1.0";
-    QTest::newRow("no build given") << Tavrix::Core::Version(1, 2, 3) << 1 << "."
-                                    << "1.2.3.0";
-    QTest::newRow("large numbers") << Tavrix::Core::Version(4294967295u, 10, 100) << 0 << "."
-                                   << "4294967295.10.100";
+    row("major.minor.patch", v, 0, ".", "4.1.0");
+    row("with build", v, 1, ".", "4.1.0.17");
+    row("major.minor", v, 2, ".", "4.1");
+    row("other separator", v, 0, ", ", "4, 1, 0");
+    row("empty separator", v, 1, "", "41017");
+    row("unknown detail", v, 7, ".", "4.1.0");
+    row("negative detail", v, -1, ".", "4.1.0");
+    row("no build given", Tavrix::Core::Version(1, 2, 3), 1, ".", "1.2.3.0");
+    row("large numbers", Tavrix::Core::Version(4294967295u, 10, 100), 0, ".", "4294967295.10.100");
 }
 
 void tst_QtKit::versionToString()
@@ -277,5 +251,5 @@ void tst_QtKit::versionToString()
     QCOMPARE(VersionToString(version, detail, separator), expected);
 }
 
-QTEST_GUILESS_MAIN(tst_QtKit)
+TAVRIX_TEST_MAIN(tst_QtKit, QCoreApplication)
 #include "tst_qtkit.moc"

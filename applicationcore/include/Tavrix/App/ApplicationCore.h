@@ -1,6 +1,8 @@
 #pragma once
 
 #include <Tavrix/App/Application/Application.h>
+#include <Tavrix/App/Application/ColorDialogHelper.h>
+#include <Tavrix/App/Application/ConfirmationAlertBox.h>
 #include <Tavrix/App/Application/CrashTracker.h>
 #include <Tavrix/App/Application/DisplaySetup.h>
 #include <Tavrix/App/Application/EventHandler.h>
@@ -8,6 +10,7 @@
 #include <Tavrix/App/Application/EventPublisher.h>
 #include <Tavrix/App/Application/Gesture.h>
 #include <Tavrix/App/Application/GestureConsumer.h>
+#include <Tavrix/App/Application/GestureEmitter.h>
 #include <Tavrix/App/Application/GestureProducer.h>
 #include <Tavrix/App/Application/GestureRouter.h>
 #include <Tavrix/App/Application/GestureScroller.h>
@@ -19,6 +22,8 @@
 #include <Tavrix/App/Application/ILookAndFeelObserver.h>
 #include <Tavrix/App/Application/IPCFocusTransfererSlave.h>
 #include <Tavrix/App/Application/IPCManager.h>
+#include <Tavrix/App/Application/Informer.h>
+#include <Tavrix/App/Application/ISettingsKeyList.h>
 #include <Tavrix/App/Application/ISettingsManager.h>
 #include <Tavrix/App/Application/ISettingsManagerObserver.h>
 #include <Tavrix/App/Application/ISplash.h>
@@ -26,6 +31,7 @@
 #include <Tavrix/App/Application/LookAndFeelHandler.h>
 #include <Tavrix/App/Application/LookAndFeelManager.h>
 #include <Tavrix/App/Application/LookAndFeelNames.h>
+#include <Tavrix/App/Application/MacMenuActionHandler.h>
 #include <Tavrix/App/Application/ResourceLocations.h>
 #include <Tavrix/App/Application/RestartApplication.h>
 #include <Tavrix/App/Application/SettingsManager.h>

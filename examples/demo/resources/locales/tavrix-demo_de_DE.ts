@@ -141,6 +141,112 @@
     </message>
 </context>
 <context>
+    <name>DialogsPage</name>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;?</source>
+        <translation>„%1“ löschen?</translation>
+    </message>
+    <message>
+        <source>Delete all</source>
+        <translation>Alle löschen</translation>
+    </message>
+    <message>
+        <source>Delete every item of the list?</source>
+        <translation>Alle Einträge der Liste löschen?</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;%1&lt;/b&gt; %2&lt;br&gt;The sample product of the Tavrix application core.&lt;br&gt;Web: &lt;a href=&quot;%3&quot;&gt;%3&lt;/a&gt;&lt;br&gt;E-mail: &lt;a href=&quot;mailto:%4&quot;&gt;%4&lt;/a&gt;</source>
+        <translation>&lt;b&gt;%1&lt;/b&gt; %2&lt;br&gt;Das Beispielprodukt des Tavrix-Anwendungskerns.&lt;br&gt;Web: &lt;a href=&quot;%3&quot;&gt;%3&lt;/a&gt;&lt;br&gt;E-Mail: &lt;a href=&quot;mailto:%4&quot;&gt;%4&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Dialogs</source>
+        <translation>Dialoge</translation>
+    </message>
+    <message>
+        <source>&amp;Dialogs</source>
+        <translation>&amp;Dialoge</translation>
+    </message>
+    <message>
+        <source>&amp;Window</source>
+        <translation>&amp;Fenster</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Delete...</source>
+        <translation>&amp;Löschen...</translation>
+    </message>
+    <message>
+        <source>Delete &amp;all...</source>
+        <translation>&amp;Alle löschen...</translation>
+    </message>
+    <message>
+        <source>&amp;Restore the list</source>
+        <translation>Liste &amp;wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Pick a &amp;colour...</source>
+        <translation>&amp;Farbe wählen...</translation>
+    </message>
+    <message>
+        <source>Ask all &amp;questions again</source>
+        <translation>Alle &amp;Fragen wieder stellen</translation>
+    </message>
+    <message>
+        <source>&amp;Minimize</source>
+        <translation>&amp;Minimieren</translation>
+    </message>
+    <message>
+        <source>&amp;Zoom</source>
+        <translation>&amp;Zoomen</translation>
+    </message>
+    <message>
+        <source>&amp;About Tavrix Demo...</source>
+        <translation>&amp;Über Tavrix Demo...</translation>
+    </message>
+    <message>
+        <source>Confirmations</source>
+        <translation>Rückfragen</translation>
+    </message>
+    <message>
+        <source>Tick &quot;Don&apos;t show this again&quot; in a question to answer it for good; &quot;Ask all questions again&quot; forgets every remembered answer.</source>
+        <translation>Kreuzen Sie in einer Frage „Nicht mehr anzeigen“ an, um sie endgültig zu beantworten; „Alle Fragen wieder stellen“ vergisst alle gemerkten Antworten.</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>Farbe</translation>
+    </message>
+    <message>
+        <source>%1. The colour dialog&apos;s custom colours are kept for the next start.</source>
+        <translation>%1. Die benutzerdefinierten Farben des Farbdialogs bleiben für den nächsten Start erhalten.</translation>
+    </message>
+    <message>
+        <source>Window</source>
+        <translation>Fenster</translation>
+    </message>
+</context>
+<context>
+    <name>TouchPage</name>
+    <message>
+        <source>Touch</source>
+        <translation>Berührung</translation>
+    </message>
+    <message>
+        <source>Drag the list with one finger on a touch screen: it follows the finger. Every list, tree, table and scroll view of the product scrolls this way, without any code of the product&apos;s own.</source>
+        <translation>Ziehen Sie die Liste auf einem Touchscreen mit einem Finger: Sie folgt dem Finger. Jede Liste, jeder Baum, jede Tabelle und jede Bildlaufansicht des Produkts rollt so, ohne eigenen Code des Produkts.</translation>
+    </message>
+    <message>
+        <source>Row %1 of %2</source>
+        <translation>Zeile %1 von %2</translation>
+    </message>
+</context>
+<context>
     <name>HelperPage</name>
     <message>
         <source>Helper window</source>

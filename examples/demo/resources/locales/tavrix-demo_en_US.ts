@@ -141,6 +141,112 @@
     </message>
 </context>
 <context>
+    <name>DialogsPage</name>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;?</source>
+        <translation>Delete &quot;%1&quot;?</translation>
+    </message>
+    <message>
+        <source>Delete all</source>
+        <translation>Delete all</translation>
+    </message>
+    <message>
+        <source>Delete every item of the list?</source>
+        <translation>Delete every item of the list?</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;%1&lt;/b&gt; %2&lt;br&gt;The sample product of the Tavrix application core.&lt;br&gt;Web: &lt;a href=&quot;%3&quot;&gt;%3&lt;/a&gt;&lt;br&gt;E-mail: &lt;a href=&quot;mailto:%4&quot;&gt;%4&lt;/a&gt;</source>
+        <translation>&lt;b&gt;%1&lt;/b&gt; %2&lt;br&gt;The sample product of the Tavrix application core.&lt;br&gt;Web: &lt;a href=&quot;%3&quot;&gt;%3&lt;/a&gt;&lt;br&gt;E-mail: &lt;a href=&quot;mailto:%4&quot;&gt;%4&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Dialogs</source>
+        <translation>Dialogs</translation>
+    </message>
+    <message>
+        <source>&amp;Dialogs</source>
+        <translation>&amp;Dialogs</translation>
+    </message>
+    <message>
+        <source>&amp;Window</source>
+        <translation>&amp;Window</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;Delete...</source>
+        <translation>&amp;Delete...</translation>
+    </message>
+    <message>
+        <source>Delete &amp;all...</source>
+        <translation>Delete &amp;all...</translation>
+    </message>
+    <message>
+        <source>&amp;Restore the list</source>
+        <translation>&amp;Restore the list</translation>
+    </message>
+    <message>
+        <source>Pick a &amp;colour...</source>
+        <translation>Pick a &amp;colour...</translation>
+    </message>
+    <message>
+        <source>Ask all &amp;questions again</source>
+        <translation>Ask all &amp;questions again</translation>
+    </message>
+    <message>
+        <source>&amp;Minimize</source>
+        <translation>&amp;Minimize</translation>
+    </message>
+    <message>
+        <source>&amp;Zoom</source>
+        <translation>&amp;Zoom</translation>
+    </message>
+    <message>
+        <source>&amp;About Tavrix Demo...</source>
+        <translation>&amp;About Tavrix Demo...</translation>
+    </message>
+    <message>
+        <source>Confirmations</source>
+        <translation>Confirmations</translation>
+    </message>
+    <message>
+        <source>Tick &quot;Don&apos;t show this again&quot; in a question to answer it for good; &quot;Ask all questions again&quot; forgets every remembered answer.</source>
+        <translation>Tick &quot;Don&apos;t show this again&quot; in a question to answer it for good; &quot;Ask all questions again&quot; forgets every remembered answer.</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>Colour</translation>
+    </message>
+    <message>
+        <source>%1. The colour dialog&apos;s custom colours are kept for the next start.</source>
+        <translation>%1. The colour dialog&apos;s custom colours are kept for the next start.</translation>
+    </message>
+    <message>
+        <source>Window</source>
+        <translation>Window</translation>
+    </message>
+</context>
+<context>
+    <name>TouchPage</name>
+    <message>
+        <source>Touch</source>
+        <translation>Touch</translation>
+    </message>
+    <message>
+        <source>Drag the list with one finger on a touch screen: it follows the finger. Every list, tree, table and scroll view of the product scrolls this way, without any code of the product&apos;s own.</source>
+        <translation>Drag the list with one finger on a touch screen: it follows the finger. Every list, tree, table and scroll view of the product scrolls this way, without any code of the product&apos;s own.</translation>
+    </message>
+    <message>
+        <source>Row %1 of %2</source>
+        <translation>Row %1 of %2</translation>
+    </message>
+</context>
+<context>
     <name>HelperPage</name>
     <message>
         <source>Helper window</source>

@@ -141,6 +141,112 @@
     </message>
 </context>
 <context>
+    <name>DialogsPage</name>
+    <message>
+        <source>Delete</source>
+        <translation>Удаление</translation>
+    </message>
+    <message>
+        <source>Delete &quot;%1&quot;?</source>
+        <translation>Удалить «%1»?</translation>
+    </message>
+    <message>
+        <source>Delete all</source>
+        <translation>Удалить всё</translation>
+    </message>
+    <message>
+        <source>Delete every item of the list?</source>
+        <translation>Удалить все элементы списка?</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;%1&lt;/b&gt; %2&lt;br&gt;The sample product of the Tavrix application core.&lt;br&gt;Web: &lt;a href=&quot;%3&quot;&gt;%3&lt;/a&gt;&lt;br&gt;E-mail: &lt;a href=&quot;mailto:%4&quot;&gt;%4&lt;/a&gt;</source>
+        <translation>&lt;b&gt;%1&lt;/b&gt; %2&lt;br&gt;Пример продукта на ядре приложений Tavrix.&lt;br&gt;Сайт: &lt;a href=&quot;%3&quot;&gt;%3&lt;/a&gt;&lt;br&gt;Эл. почта: &lt;a href=&quot;mailto:%4&quot;&gt;%4&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Dialogs</source>
+        <translation>Диалоги</translation>
+    </message>
+    <message>
+        <source>&amp;Dialogs</source>
+        <translation>&amp;Диалоги</translation>
+    </message>
+    <message>
+        <source>&amp;Window</source>
+        <translation>&amp;Окно</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Справка</translation>
+    </message>
+    <message>
+        <source>&amp;Delete...</source>
+        <translation>&amp;Удалить...</translation>
+    </message>
+    <message>
+        <source>Delete &amp;all...</source>
+        <translation>Удалить &amp;всё...</translation>
+    </message>
+    <message>
+        <source>&amp;Restore the list</source>
+        <translation>&amp;Восстановить список</translation>
+    </message>
+    <message>
+        <source>Pick a &amp;colour...</source>
+        <translation>Выбрать &amp;цвет...</translation>
+    </message>
+    <message>
+        <source>Ask all &amp;questions again</source>
+        <translation>Снова задавать все &amp;вопросы</translation>
+    </message>
+    <message>
+        <source>&amp;Minimize</source>
+        <translation>&amp;Свернуть</translation>
+    </message>
+    <message>
+        <source>&amp;Zoom</source>
+        <translation>&amp;Масштаб</translation>
+    </message>
+    <message>
+        <source>&amp;About Tavrix Demo...</source>
+        <translation>&amp;О программе Tavrix Demo...</translation>
+    </message>
+    <message>
+        <source>Confirmations</source>
+        <translation>Подтверждения</translation>
+    </message>
+    <message>
+        <source>Tick &quot;Don&apos;t show this again&quot; in a question to answer it for good; &quot;Ask all questions again&quot; forgets every remembered answer.</source>
+        <translation>Отметьте «Больше не показывать» в вопросе, чтобы ответить на него навсегда; «Снова задавать все вопросы» забывает все запомненные ответы.</translation>
+    </message>
+    <message>
+        <source>Colour</source>
+        <translation>Цвет</translation>
+    </message>
+    <message>
+        <source>%1. The colour dialog&apos;s custom colours are kept for the next start.</source>
+        <translation>%1. Пользовательские цвета диалога выбора цвета сохраняются до следующего запуска.</translation>
+    </message>
+    <message>
+        <source>Window</source>
+        <translation>Окно</translation>
+    </message>
+</context>
+<context>
+    <name>TouchPage</name>
+    <message>
+        <source>Touch</source>
+        <translation>Касание</translation>
+    </message>
+    <message>
+        <source>Drag the list with one finger on a touch screen: it follows the finger. Every list, tree, table and scroll view of the product scrolls this way, without any code of the product&apos;s own.</source>
+        <translation>Потяните список одним пальцем на сенсорном экране: он следует за пальцем. Так прокручивается каждый список, дерево, таблица и прокручиваемая область продукта, без собственного кода продукта.</translation>
+    </message>
+    <message>
+        <source>Row %1 of %2</source>
+        <translation>Строка %1 из %2</translation>
+    </message>
+</context>
+<context>
     <name>HelperPage</name>
     <message>
         <source>Helper window</source>

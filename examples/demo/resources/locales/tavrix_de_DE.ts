@@ -23,4 +23,18 @@
         <translation>Mehr erfahren</translation>
     </message>
 </context>
+<context>
+    <name>Tavrix::App::ConfirmationAlertBox</name>
+    <message>
+        <source>Don&apos;t show this again</source>
+        <translation>Nicht mehr anzeigen</translation>
+    </message>
+</context>
+<context>
+    <name>Tavrix::App::Informer</name>
+    <message>
+        <source>Email address has been copied to the clipboard</source>
+        <translation>E-Mail-Adresse wurde in die Zwischenablage kopiert</translation>
+    </message>
+</context>
 </TS>

@@ -23,4 +23,18 @@
         <translation>Learn more</translation>
     </message>
 </context>
+<context>
+    <name>Tavrix::App::ConfirmationAlertBox</name>
+    <message>
+        <source>Don&apos;t show this again</source>
+        <translation>Don&apos;t show this again</translation>
+    </message>
+</context>
+<context>
+    <name>Tavrix::App::Informer</name>
+    <message>
+        <source>Email address has been copied to the clipboard</source>
+        <translation>Email address has been copied to the clipboard</translation>
+    </message>
+</context>
 </TS>

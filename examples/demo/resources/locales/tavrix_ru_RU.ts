@@ -23,4 +23,18 @@
         <translation>Подробнее</translation>
     </message>
 </context>
+<context>
+    <name>Tavrix::App::ConfirmationAlertBox</name>
+    <message>
+        <source>Don&apos;t show this again</source>
+        <translation>Больше не показывать</translation>
+    </message>
+</context>
+<context>
+    <name>Tavrix::App::Informer</name>
+    <message>
+        <source>Email address has been copied to the clipboard</source>
+        <translation>Адрес электронной почты скопирован в буфер обмена</translation>
+    </message>
+</context>
 </TS>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <Tavrix/App/Application/ISettingsKeyList.h>
 #include <Tavrix/App/Application/ISettingsManager.h>
 #include <Tavrix/App/applicationcore_export.h>
 
@@ -14,7 +15,7 @@ namespace Tavrix::App {
 ///
 /// One store object must not be used from several threads at once; observers may be told on
 /// any thread that calls a setter, and passes from different threads never interleave.
-class APPLICATIONCORE_EXPORT SettingsManager : public ISettingsManager
+class APPLICATIONCORE_EXPORT SettingsManager : public ISettingsManager, public ISettingsKeyList
 {
 public:
     /// The platform's native per-user store of `organization`/`application` (mind the order).
@@ -46,6 +47,8 @@ public:
 
     bool Contains(const std::string& key) const override;
     void Remove(const std::string& key) override;
+
+    std::vector<std::string> GetKeys(const std::string& group) const override;
 
 private:
     class Private;

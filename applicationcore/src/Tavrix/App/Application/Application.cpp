@@ -2,6 +2,7 @@
 
 #include "AppTest_p.h"
 #include "Application_p.h"
+#include "TouchGestureProducer_p.h"
 
 #include <Tavrix/App/Application/EventHandler.h>
 #include <Tavrix/App/Application/GestureScroller.h>
@@ -62,6 +63,7 @@ Application::Application(int& argc, char** argv, const AppContext& context)
             = std::make_shared<Platform::NamedMutex>(Util::Utf8ToQString(RUNNING_MUTEX_NAME));
     QApplication::setEffectEnabled(Qt::UI_AnimateCombo, false);
     installNativeEventFilter(d->nativeEventFilter.get());
+    installEventFilter(new TouchGestureProducer(this));
 
     d->urlHandler = new URLHandler(this, d->preferredBrowser);
     QDesktopServices::setUrlHandler(QStringLiteral("http"), d->urlHandler,

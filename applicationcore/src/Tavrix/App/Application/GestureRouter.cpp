@@ -10,6 +10,18 @@ namespace Tavrix::App {
 
 namespace Win32 = Tavrix::Platform::Win32;
 
+namespace {
+
+// Compared as byte arrays, which checks the sizes first: every native event comes by here.
+bool IsWindowsMessage(const QByteArray& eventType)
+{
+    static const QByteArray generic = QByteArrayLiteral("windows_generic_MSG");
+    static const QByteArray dispatcher = QByteArrayLiteral("windows_dispatcher_MSG");
+    return eventType == generic || eventType == dispatcher;
+}
+
+} // namespace
+
 Gesture::Router::Router(QObject* parent) : QObject(parent) {}
 
 Gesture::Router::~Router() = default;
@@ -27,7 +39,7 @@ Gesture::Consumer* Gesture::Router::Route(const Gesture& gesture)
 
 bool Gesture::Router::nativeEvent(const QByteArray& eventType, void* message, long* result)
 {
-    if (!message || (eventType != "windows_generic_MSG" && eventType != "windows_dispatcher_MSG"))
+    if (!message || !IsWindowsMessage(eventType))
         return false;
     const auto* msg = static_cast<const Win32::MSG*>(message);
     const auto& api = Platform::GestureFunctions();

@@ -156,7 +156,8 @@ int SettingsManager::GetInt(const std::string& key, int defaultValue) const
 std::string SettingsManager::GetString(const std::string& key,
                                        const std::string& defaultValue) const
 {
-    // The default is returned as it stands rather than sent through a QVariant and back.
+    // The default comes back cut at its first NUL, as a round trip through QVariant would give
+    // it, without that round trip.
     const QVariant value = d->store.value(Utf8ToQString(key));
     return value.isValid() ? ToUtf8(value) : std::string(defaultValue.c_str());
 }
@@ -189,6 +190,20 @@ bool SettingsManager::Contains(const std::string& key) const
 void SettingsManager::Remove(const std::string& key)
 {
     d->store.remove(Utf8ToQString(key));
+}
+
+std::vector<std::string> SettingsManager::GetKeys(const std::string& group) const
+{
+    if (!group.empty())
+        d->store.beginGroup(Utf8ToQString(group));
+    const QStringList keys = d->store.allKeys();
+    if (!group.empty())
+        d->store.endGroup();
+    std::vector<std::string> result;
+    result.reserve(static_cast<std::size_t>(keys.size()));
+    for (const QString& key : keys)
+        result.push_back(Util::QStringToUtf8(key));
+    return result;
 }
 
 } // namespace Tavrix::App

@@ -23,7 +23,7 @@ public:
     /// Shows the box modally and returns the button that closed it.
     virtual QMessageBox::StandardButton Exec();
 
-    /// Adds a "Learn more" link below the text.
+    /// Adds a "Learn more" link below the text; an empty link removes it.
     void SetLearnMoreLink(const QString& link);
     /// Fixes the box's width in pixels.
     void SetWidth(int width);

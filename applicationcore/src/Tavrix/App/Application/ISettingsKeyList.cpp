@@ -1,0 +1,7 @@
+#include <Tavrix/App/Application/ISettingsKeyList.h>
+
+namespace Tavrix::App {
+
+ISettingsKeyList::~ISettingsKeyList() = default;
+
+} // namespace Tavrix::App
