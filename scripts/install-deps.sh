@@ -8,7 +8,8 @@ packages=(
   libboost-dev libboost-filesystem-dev libboost-system-dev
   libgoogle-glog-dev libgflags-dev
   libbenchmark-dev
-  xvfb xauth x11-utils
+  xvfb xauth x11-utils openbox
+  libxcb1-dev
   fonts-dejavu-core fonts-noto-cjk
   qttranslations5-l10n
   libclang-rt-14-dev

@@ -4,6 +4,7 @@
 #include "DialogsPage.h"
 
 #include "HelpMenu.h"
+#include "HelperPage.h"
 
 #include <QApplication>
 #include <QFormLayout>
@@ -113,6 +114,9 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
     AddHelpMenu(this);
     AddPage(new DialogsPage(m_productStore, menuBar()));
     AddPage(new TouchPage(m_pages));
+    auto* helperPage = new HelperPage(m_lookAndFeel, m_pages);
+    AddPage(helperPage);
+    m_fileMenu->insertAction(m_restartAction, helperPage->OpenAction());
     resize(640, 600);
 
     Retranslate();

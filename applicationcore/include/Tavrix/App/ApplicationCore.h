@@ -16,9 +16,13 @@
 #include <Tavrix/App/Application/GestureScroller.h>
 #include <Tavrix/App/Application/GPUDriverMessages.h>
 #include <Tavrix/App/Application/ICustomizationManager.h>
+#include <Tavrix/App/Application/IFocusTransferer.h>
+#include <Tavrix/App/Application/IIPCClient.h>
 #include <Tavrix/App/Application/IGateway.h>
 #include <Tavrix/App/Application/ILookAndFeelManager.h>
 #include <Tavrix/App/Application/ILookAndFeelObserver.h>
+#include <Tavrix/App/Application/IPCFocusTransfererSlave.h>
+#include <Tavrix/App/Application/IPCManager.h>
 #include <Tavrix/App/Application/Informer.h>
 #include <Tavrix/App/Application/ISettingsKeyList.h>
 #include <Tavrix/App/Application/ISettingsManager.h>

@@ -293,4 +293,58 @@
         <translation>Update-Prüfung angefordert</translation>
     </message>
 </context>
+<context>
+    <name>HelperPage</name>
+    <message>
+        <source>Helper window</source>
+        <translation>Hilfsfenster</translation>
+    </message>
+    <message>
+        <source>Helper program</source>
+        <translation>Hilfsprogramm</translation>
+    </message>
+    <message>
+        <source>The helper is a second program of the product, started with its own window. When it closes, it asks this window for its id and hands the keyboard focus back to it.</source>
+        <translation>Der Helfer ist ein zweites Programm des Produkts mit einem eigenen Fenster. Beim Schließen fragt er dieses Fenster nach seiner Kennung und gibt ihm den Tastaturfokus zurück.</translation>
+    </message>
+    <message>
+        <source>Open helper window</source>
+        <translation>Hilfsfenster öffnen</translation>
+    </message>
+    <message>
+        <source>Open &amp;helper window</source>
+        <translation>&amp;Hilfsfenster öffnen</translation>
+    </message>
+    <message>
+        <source>Helper started</source>
+        <translation>Helfer gestartet</translation>
+    </message>
+    <message>
+        <source>Could not start the helper</source>
+        <translation>Der Helfer konnte nicht gestartet werden</translation>
+    </message>
+    <message>
+        <source>The helper closed; the focus goes back to window %1</source>
+        <translation>Der Helfer wurde geschlossen; der Fokus geht zurück an Fenster %1</translation>
+    </message>
+    <message>
+        <source>The helper has ended</source>
+        <translation>Der Helfer wurde beendet</translation>
+    </message>
+</context>
+<context>
+    <name>HelperWindow</name>
+    <message>
+        <source>Tavrix Demo Helper</source>
+        <translation>Tavrix Demo Helfer</translation>
+    </message>
+    <message>
+        <source>Started by Tavrix Demo. Close this window and the keyboard focus goes back to the demo&apos;s window.</source>
+        <translation>Von Tavrix Demo gestartet. Schließen Sie dieses Fenster, und der Tastaturfokus geht zurück an das Fenster der Demo.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
 </TS>

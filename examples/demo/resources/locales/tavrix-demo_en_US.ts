@@ -293,4 +293,58 @@
         <translation>Update check requested</translation>
     </message>
 </context>
+<context>
+    <name>HelperPage</name>
+    <message>
+        <source>Helper window</source>
+        <translation>Helper window</translation>
+    </message>
+    <message>
+        <source>Helper program</source>
+        <translation>Helper program</translation>
+    </message>
+    <message>
+        <source>The helper is a second program of the product, started with its own window. When it closes, it asks this window for its id and hands the keyboard focus back to it.</source>
+        <translation>The helper is a second program of the product, started with its own window. When it closes, it asks this window for its id and hands the keyboard focus back to it.</translation>
+    </message>
+    <message>
+        <source>Open helper window</source>
+        <translation>Open helper window</translation>
+    </message>
+    <message>
+        <source>Open &amp;helper window</source>
+        <translation>Open &amp;helper window</translation>
+    </message>
+    <message>
+        <source>Helper started</source>
+        <translation>Helper started</translation>
+    </message>
+    <message>
+        <source>Could not start the helper</source>
+        <translation>Could not start the helper</translation>
+    </message>
+    <message>
+        <source>The helper closed; the focus goes back to window %1</source>
+        <translation>The helper closed; the focus goes back to window %1</translation>
+    </message>
+    <message>
+        <source>The helper has ended</source>
+        <translation>The helper has ended</translation>
+    </message>
+</context>
+<context>
+    <name>HelperWindow</name>
+    <message>
+        <source>Tavrix Demo Helper</source>
+        <translation>Tavrix Demo Helper</translation>
+    </message>
+    <message>
+        <source>Started by Tavrix Demo. Close this window and the keyboard focus goes back to the demo&apos;s window.</source>
+        <translation>Started by Tavrix Demo. Close this window and the keyboard focus goes back to the demo&apos;s window.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+</context>
 </TS>

@@ -293,4 +293,58 @@
         <translation>Запрошена проверка обновлений</translation>
     </message>
 </context>
+<context>
+    <name>HelperPage</name>
+    <message>
+        <source>Helper window</source>
+        <translation>Окно помощника</translation>
+    </message>
+    <message>
+        <source>Helper program</source>
+        <translation>Программа-помощник</translation>
+    </message>
+    <message>
+        <source>The helper is a second program of the product, started with its own window. When it closes, it asks this window for its id and hands the keyboard focus back to it.</source>
+        <translation>Помощник — вторая программа продукта со своим окном. При закрытии он запрашивает у этого окна его идентификатор и возвращает ему фокус клавиатуры.</translation>
+    </message>
+    <message>
+        <source>Open helper window</source>
+        <translation>Открыть окно помощника</translation>
+    </message>
+    <message>
+        <source>Open &amp;helper window</source>
+        <translation>Открыть окно &amp;помощника</translation>
+    </message>
+    <message>
+        <source>Helper started</source>
+        <translation>Помощник запущен</translation>
+    </message>
+    <message>
+        <source>Could not start the helper</source>
+        <translation>Не удалось запустить помощника</translation>
+    </message>
+    <message>
+        <source>The helper closed; the focus goes back to window %1</source>
+        <translation>Помощник закрыт; фокус возвращается окну %1</translation>
+    </message>
+    <message>
+        <source>The helper has ended</source>
+        <translation>Помощник завершил работу</translation>
+    </message>
+</context>
+<context>
+    <name>HelperWindow</name>
+    <message>
+        <source>Tavrix Demo Helper</source>
+        <translation>Помощник Tavrix Demo</translation>
+    </message>
+    <message>
+        <source>Started by Tavrix Demo. Close this window and the keyboard focus goes back to the demo&apos;s window.</source>
+        <translation>Запущено из Tavrix Demo. Закройте это окно, и фокус клавиатуры вернётся к окну демо.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+</context>
 </TS>
