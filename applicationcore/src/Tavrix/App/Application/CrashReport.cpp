@@ -3,7 +3,6 @@
 #include <Tavrix/Util/Conversions.h>
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <boost/core/demangle.hpp>
 #include <boost/stacktrace/frame.hpp>
@@ -14,6 +13,7 @@
 #include <cstring>
 #include <optional>
 #include <sstream>
+#include <string_view>
 #include <vector>
 
 #include <signal.h>
@@ -25,35 +25,71 @@ namespace {
 // file is read only this far.
 constexpr qint64 MAX_FILE_SIZE = 16 * 1024 * 1024;
 
-// One line of /proc/<pid>/maps.
+// One line of /proc/<pid>/maps; the path points into the text it was read from.
 struct Mapping
 {
     std::uint64_t start = 0;
     std::uint64_t end = 0;
     std::uint64_t offset = 0;
+    std::uint64_t deviceMajor = 0;
+    std::uint64_t deviceMinor = 0;
     std::uint64_t inode = 0;
-    std::string device;
-    std::string path;
+    std::string_view path;
 };
 
+// Digits of `base` from `at` on, after blanks; never past `end`, so that a damaged line cannot
+// take its neighbour's fields.
+bool ReadNumber(const char*& at, const char* end, int base, std::uint64_t& value)
+{
+    while (at < end && *at == ' ')
+        ++at;
+    const char* const first = at;
+    value = 0;
+    for (; at < end; ++at) {
+        const char c = *at;
+        const int digit = c >= '0' && c <= '9'   ? c - '0'
+                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                 : base;
+        if (digit >= base)
+            break;
+        value = value * std::uint64_t(base) + std::uint64_t(digit);
+    }
+    return at != first;
+}
+
+bool ReadSeparator(const char*& at, const char* end, char separator)
+{
+    if (at >= end || *at != separator)
+        return false;
+    ++at;
+    return true;
+}
+
+// By hand rather than with sscanf: a large program has hundreds of mappings, and scanning them
+// would cost more than resolving the frames.
 std::vector<Mapping> ParseMaps(const QByteArray& text)
 {
     std::vector<Mapping> maps;
-    for (const QByteArray& line : text.split('\n')) {
-        Mapping mapping;
-        char permissions[5] = {};
-        char device[16] = {};
-        int pathStart = line.size();
-        if (std::sscanf(line.constData(),
-                        "%" SCNx64 "-%" SCNx64 " %4s %" SCNx64 " %15s %" SCNu64 " %n",
-                        &mapping.start, &mapping.end, permissions, &mapping.offset, device,
-                        &mapping.inode, &pathStart)
-                < 6
-            || mapping.end <= mapping.start)
-            continue;
-        mapping.device = device;
-        mapping.path = line.mid(std::min(pathStart, int(line.size()))).trimmed().toStdString();
-        maps.push_back(std::move(mapping));
+    const char* line = text.constData();
+    const char* const textEnd = line + text.size();
+    while (line < textEnd) {
+        const char* const end = std::find(line, textEnd, '\n');
+        const char* at = line;
+        Mapping m;
+        const bool parsed = ReadNumber(at, end, 16, m.start) && ReadSeparator(at, end, '-')
+                            && ReadNumber(at, end, 16, m.end) && ReadSeparator(at, end, ' ');
+        // The permissions are letters and dashes: up to the next blank.
+        while (parsed && at < end && *at != ' ')
+            ++at;
+        if (parsed && ReadNumber(at, end, 16, m.offset) && ReadNumber(at, end, 16, m.deviceMajor)
+            && ReadSeparator(at, end, ':') && ReadNumber(at, end, 16, m.deviceMinor)
+            && ReadNumber(at, end, 10, m.inode) && m.end > m.start) {
+            while (at < end && *at == ' ')
+                ++at;
+            m.path = std::string_view(at, std::size_t(end - at));
+            maps.push_back(m);
+        }
+        line = end + 1;
     }
     return maps;
 }
@@ -81,7 +117,8 @@ std::optional<std::uint64_t> Relocate(const Mapping& recorded, std::uint64_t add
         return std::nullopt;
     const std::uint64_t fileOffset = address - recorded.start + recorded.offset;
     for (const Mapping& m : current) {
-        if (m.inode == recorded.inode && m.device == recorded.device && fileOffset >= m.offset
+        if (m.inode == recorded.inode && m.deviceMajor == recorded.deviceMajor
+            && m.deviceMinor == recorded.deviceMinor && fileOffset >= m.offset
             && fileOffset - m.offset < m.end - m.start)
             return m.start + (fileOffset - m.offset);
     }
@@ -147,7 +184,8 @@ void DescribeFrames(const std::vector<std::uint64_t>& frames, std::uint64_t prog
         return;
     }
     const std::vector<Mapping> recorded = ParseMaps(mapsText);
-    const std::vector<Mapping> current = ParseMaps(CurrentMaps());
+    const QByteArray currentText = CurrentMaps();
+    const std::vector<Mapping> current = ParseMaps(currentText);
     out << "Call stack:\n";
     int number = 0;
     for (auto frame = first; frame != frames.cend(); ++frame, ++number) {
@@ -171,8 +209,8 @@ void DescribeFrames(const std::vector<std::uint64_t>& frames, std::uint64_t prog
         if (!file.empty() && line > 0) {
             out << " at " << file << ':' << line;
         } else if (mapping && !mapping->path.empty()) {
-            out << " in "
-                << QFileInfo(QString::fromStdString(mapping->path)).fileName().toStdString();
+            const std::size_t slash = mapping->path.rfind('/');
+            out << " in " << mapping->path.substr(slash == std::string_view::npos ? 0 : slash + 1);
             if (function.empty() && mapping->inode != 0)
                 out << '+' << Hex(*frame - mapping->start + mapping->offset);
         }
