@@ -92,6 +92,15 @@ __attribute__((noinline)) void CrashByUncaughtException()
     throw std::runtime_error("boom");
 }
 
+volatile bool g_stopRecursion = false;
+
+__attribute__((noinline)) int CrashByStackOverflow(int depth)
+{
+    volatile char frame[512];
+    frame[0] = char(depth);
+    return g_stopRecursion ? 0 : CrashByStackOverflow(depth + 1) + frame[0];
+}
+
 void ProductHandler(int signal)
 {
     const std::string line = std::string(PRODUCT_HANDLER_MARK) + '\n';
@@ -156,6 +165,9 @@ void CrashReportsTest::crashes_data()
                                   << QStringList{"SIGSEGV", "at address 0x0",
                                                  "tst_crashreports.cpp:"};
 #endif
+    QTest::newRow("stack overflow")
+        << "overflow" << int(SIGSEGV) << true << false << "CrashByStackOverflow(int)"
+        << QStringList{"SIGSEGV", "#100  "};
     QTest::newRow("abort") << "abort" << int(SIGABRT) << true << false << QString()
                            << QStringList{"SIGABRT", "CrashByAbort()"};
     QTest::newRow("uncaught exception")
@@ -355,8 +367,9 @@ void CrashReportsTest::keepsTenNewest()
 int RunHelper(int argc, char** argv)
 {
     const QByteArray word = argc > 1 ? QByteArray(argv[1]) : QByteArray();
-    if (word != "null" && word != "abort" && word != "throw" && word != "live"
-        && word != "handler-before" && word != "handler-after")
+    const QByteArrayList words{"null", "abort",          "throw",        "overflow",
+                               "live", "handler-before", "handler-after"};
+    if (!words.contains(word))
         return -1;
     // The crashes are meant; their core files are not.
     const rlimit noCore{0, 0};
@@ -373,6 +386,8 @@ int RunHelper(int argc, char** argv)
             CrashByAbort();
         else if (word == "throw")
             CrashByUncaughtException();
+        else if (word == "overflow")
+            CrashByStackOverflow(0);
         else if (word == "live")
             return app.exec();
         ::signal(SIGSEGV, &ProductHandler);
