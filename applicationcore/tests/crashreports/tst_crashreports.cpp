@@ -24,87 +24,75 @@ using Tavrix::App::Application;
 using Tavrix::App::CrashTracker;
 using Tavrix::App::CrashReport::RawHeader;
 
-namespace {
-
-// Above the kernel's largest process id, so never a running process.
-const char* const DEAD_PID = "4999999";
-const char* const PRODUCT_HANDLER_MARK = "product handler called";
-
-QString DataFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::DataLocation)
-           + QStringLiteral("/Tavrix/vellumix 2.4.1");
-}
-
-QString ReportPath(const QString& prefix, const QString& sessionId)
-{
-    return DataFolder() + QLatin1Char('/') + prefix + sessionId + QStringLiteral(".crash");
-}
-
-QString OwnReport(const QString& sessionId)
-{
-    return ReportPath(QStringLiteral("tst_crashreports."), sessionId);
-}
-
-// A crashed session of a dead process as the session file records it.
-void RecordDeadSession(const QString& sessionId)
-{
-    QSettings(DataFolder() + QStringLiteral("/tst_crashreports.ini"), QSettings::IniFormat)
-        .setValue(DEAD_PID, sessionId);
-}
-
-void WriteFile(const QString& path, const QByteArray& content)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(content), content.size());
-}
-
-QStringList Sessions(const std::deque<std::string>& sessions)
-{
-    QStringList list;
-    for (const std::string& session : sessions)
-        list << QString::fromStdString(session);
-    return list;
-}
-
-QString FirstFrame(const QString& report)
-{
-    const int start = report.indexOf(QStringLiteral("\n#0  "));
-    return start < 0 ? QString() : report.mid(start + 1, report.indexOf('\n', start + 1) - start);
-}
-
-// The crashing functions of the helper, each kept out of its caller so that the stack names it.
-__attribute__((noinline, no_sanitize("address", "undefined"))) void CrashByNullPointer()
+// The crashing functions of the helper, each kept out of its caller and out of any namespace, so
+// that the stack names it plainly.
+static __attribute__((noinline, no_sanitize("address", "undefined"))) void CrashByNullPointer()
 {
     volatile int* volatile address = nullptr;
     *address = 1;
 }
 
-__attribute__((noinline)) void CrashByAbort()
+static __attribute__((noinline)) void CrashByAbort()
 {
     std::abort();
 }
 
-__attribute__((noinline)) void CrashByUncaughtException()
+static __attribute__((noinline)) void CrashByUncaughtException()
 {
     throw std::runtime_error("boom");
 }
 
-volatile bool g_stopRecursion = false;
+static volatile bool g_stopRecursion = false;
 
-__attribute__((noinline)) int CrashByStackOverflow(int depth)
+static __attribute__((noinline)) int CrashByStackOverflow(int depth)
 {
     volatile char frame[512];
     frame[0] = char(depth);
     return g_stopRecursion ? 0 : CrashByStackOverflow(depth + 1) + frame[0];
 }
 
+namespace {
+
+// Above the kernel's largest process id, so never a running process.
+const char* const DEAD_PID = "4999999";
+constexpr char PRODUCT_HANDLER_LINE[] = "product handler called\n";
+
+QString DataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DataLocation)
+           + QStringLiteral("/Tavrix/vellumix 2.4.1/");
+}
+
+QString OwnReport(const QString& sessionId)
+{
+    return QStringLiteral("tst_crashreports.") + sessionId + QStringLiteral(".crash");
+}
+
+// A crashed session of a dead process as the session file records it.
+void RecordDeadSession(const QString& sessionId)
+{
+    QSettings(DataFolder() + QStringLiteral("tst_crashreports.ini"), QSettings::IniFormat)
+        .setValue(DEAD_PID, sessionId);
+}
+
+void WriteFile(const QString& name, const QByteArray& content)
+{
+    QDir().mkpath(DataFolder());
+    QFile file(DataFolder() + name);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(content), content.size());
+}
+
+bool Lists(const CrashTracker& tracker, const QString& sessionId)
+{
+    const std::deque<std::string> sessions = tracker.BadSessionsList();
+    return std::find(sessions.cbegin(), sessions.cend(), sessionId.toStdString())
+           != sessions.cend();
+}
+
 void ProductHandler(int signal)
 {
-    const std::string line = std::string(PRODUCT_HANDLER_MARK) + '\n';
-    ::write(STDOUT_FILENO, line.data(), line.size());
+    ::write(STDOUT_FILENO, PRODUCT_HANDLER_LINE, sizeof PRODUCT_HANDLER_LINE - 1);
     ::signal(signal, SIG_DFL);
 }
 
@@ -115,34 +103,13 @@ class CrashReportsTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
+    void init() { QDir(DataFolder()).removeRecursively(); }
     void crashes_data();
     void crashes();
-    void damagedReport_data();
-    void damagedReport();
-    void foreignNames_data();
-    void foreignNames();
+    void oddReports_data();
+    void oddReports();
     void keepsTenNewest();
-
-private:
-    // A complete report of a real crash, made once.
-    QByteArray RealReport();
-
-    QByteArray m_realReport;
 };
-
-void CrashReportsTest::init()
-{
-    QDir(DataFolder()).removeRecursively();
-}
-
-void CrashReportsTest::cleanup()
-{
-    // The folder stays for a look when a check failed.
-    if (!QTest::currentTestFailed())
-        QDir(DataFolder()).removeRecursively();
-}
 
 void CrashReportsTest::crashes_data()
 {
@@ -150,40 +117,36 @@ void CrashReportsTest::crashes_data()
     QTest::addColumn<int>("signal");
     QTest::addColumn<bool>("listed");
     QTest::addColumn<bool>("productHandler");
-    QTest::addColumn<QString>("firstFrame");
     QTest::addColumn<QStringList>("inReport");
 
     const QString noStack = QStringLiteral("No call stack was recorded");
 #if defined(__SANITIZE_ADDRESS__)
     // The sanitizer's own SEGV handler goes first: it prints its report and ends the process by
     // an exit, before ours could run.
-    QTest::newRow("null pointer") << "null" << 0 << true << false << QString()
-                                  << QStringList{noStack};
+    QTest::newRow("null pointer") << "null" << 0 << true << false << QStringList{noStack};
 #else
     QTest::newRow("null pointer") << "null" << int(SIGSEGV) << true << false
-                                  << "CrashByNullPointer()"
                                   << QStringList{"SIGSEGV", "at address 0x0",
-                                                 "tst_crashreports.cpp:"};
+                                                 "#0  CrashByNullPointer() at", ".cpp:"};
 #endif
     QTest::newRow("stack overflow")
-        << "overflow" << int(SIGSEGV) << true << false << "CrashByStackOverflow(int)"
-        << QStringList{"SIGSEGV", "#100  "};
-    QTest::newRow("abort") << "abort" << int(SIGABRT) << true << false << QString()
+        << "overflow" << int(SIGSEGV) << true << false
+        << QStringList{"SIGSEGV", "#0  CrashByStackOverflow(int)", "#100  "};
+    QTest::newRow("abort") << "abort" << int(SIGABRT) << true << false
                            << QStringList{"SIGABRT", "CrashByAbort()"};
     QTest::newRow("uncaught exception")
-        << "throw" << int(SIGABRT) << true << false << QString()
+        << "throw" << int(SIGABRT) << true << false
         << QStringList{"Uncaught exception: std::runtime_error: boom",
                        "CrashByUncaughtException()"};
-    QTest::newRow("killed") << "live" << int(SIGKILL) << true << false << QString()
-                            << QStringList{noStack};
+    QTest::newRow("killed") << "live" << int(SIGKILL) << true << false << QStringList{noStack};
 #if !defined(__SANITIZE_ADDRESS__)
     QTest::newRow("product handler before") << "handler-before" << int(SIGSEGV) << true << true
-                                            << "CrashByNullPointer()" << QStringList{"SIGSEGV"};
+                                            << QStringList{"#0  CrashByNullPointer()"};
 #endif
     // Installed after the application and kept when the application goes: the crash after that
     // is the product's alone.
     QTest::newRow("product handler after")
-        << "handler-after" << int(SIGSEGV) << false << true << QString() << QStringList{noStack};
+        << "handler-after" << int(SIGSEGV) << false << true << QStringList{noStack};
 }
 
 // A child crashes; the next tracker lists its session, and the report tells how it died.
@@ -193,7 +156,6 @@ void CrashReportsTest::crashes()
     QFETCH(int, signal);
     QFETCH(bool, listed);
     QFETCH(bool, productHandler);
-    QFETCH(QString, firstFrame);
     QFETCH(QStringList, inReport);
 
     HelperProcess child({word});
@@ -204,86 +166,85 @@ void CrashReportsTest::crashes()
         child.Kill(SIGKILL);
     else
         QVERIFY(child.Process().waitForFinished(20000));
-    const QByteArray errors = child.Process().readAllStandardError();
     // The process dies by the signal, as it would without the handlers.
     QCOMPARE(child.Process().exitStatus(), signal ? QProcess::CrashExit : QProcess::NormalExit);
     if (signal)
         QCOMPARE(child.Process().exitCode(), signal);
-    QCOMPARE(child.Output().contains(QLatin1String(PRODUCT_HANDLER_MARK)), productHandler);
+    QCOMPARE(child.Output().contains(QLatin1String(PRODUCT_HANDLER_LINE).trimmed()),
+             productHandler);
 
     CrashTracker tracker;
-    QCOMPARE(Sessions(tracker.BadSessionsList()).contains(session), listed);
+    QCOMPARE(Lists(tracker, session), listed);
     const QString report = QString::fromStdString(tracker.GetCrashReport(session.toStdString()));
     QVERIFY2(report.startsWith(QStringLiteral("Crash report of session ") + session),
              qPrintable(report));
     for (const QString& text : inReport)
-        QVERIFY2(report.contains(text), qPrintable(report + QString::fromUtf8(errors)));
-    if (!firstFrame.isEmpty())
-        QVERIFY2(FirstFrame(report).contains(firstFrame), qPrintable(report));
+        QVERIFY2(report.contains(text), qPrintable(report));
 }
 
-QByteArray CrashReportsTest::RealReport()
+void CrashReportsTest::oddReports_data()
 {
-    if (m_realReport.isEmpty()) {
-        HelperProcess child({QStringLiteral("abort")});
-        if (!child.Start())
-            return {};
-        const QString session = QString::fromUtf8(child.ReadLine());
-        child.Process().waitForFinished(20000);
-        QFile file(OwnReport(session));
-        if (file.open(QIODevice::ReadOnly))
-            m_realReport = file.readAll();
-        file.remove();
-    }
-    return m_realReport;
-}
-
-void CrashReportsTest::damagedReport_data()
-{
+    QTest::addColumn<QString>("session");
+    QTest::addColumn<QString>("file"); // in the data folder
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QStringList>("inReport");
 
-    const QByteArray real = RealReport();
+    // A complete report of a real crash, to be damaged.
+    HelperProcess child({QStringLiteral("abort")});
+    QVERIFY(child.Start());
+    const QString crashed = QString::fromUtf8(child.ReadLine());
+    QVERIFY(child.Process().waitForFinished(20000));
+    QFile file(DataFolder() + OwnReport(crashed));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray real = file.readAll();
     QVERIFY(real.size() > int(sizeof(RawHeader)));
-    const int header = sizeof(RawHeader);
-    quint32 recorded = 0;
-    std::memcpy(&recorded, real.constData() + offsetof(RawHeader, frameCount), sizeof recorded);
-    // All frames but the last two; the modules that name them are lost with the rest.
-    const int frames = header + (int(recorded) - 2) * sizeof(void*);
-    QByteArray garbage;
-    for (int i = 0; i < 4096; ++i)
-        garbage.append(char((i * 37) % 251));
+    quint32 frameCount = 0;
+    std::memcpy(&frameCount, real.constData() + offsetof(RawHeader, frameCount), 4);
     QByteArray wrongMagic = real;
     wrongMagic[0] = 'X';
     QByteArray endless = real;
-    const quint32 frameCount = 0xffffffffu;
-    endless.replace(offsetof(RawHeader, frameCount), sizeof frameCount,
-                    reinterpret_cast<const char*>(&frameCount), sizeof frameCount);
+    endless.replace(offsetof(RawHeader, frameCount), 4, "\xff\xff\xff\xff", 4);
 
+    const QString id = QStringLiteral("200101-101010-123456");
+    const QString own = OwnReport(id);
     const QString truncated = QStringLiteral("is truncated");
     const QString damaged = QStringLiteral("is damaged");
-    QTest::newRow("empty") << QByteArray("") << QStringList{"is empty"};
-    QTest::newRow("garbage") << garbage << QStringList{damaged};
-    QTest::newRow("short") << QByteArray("TVXCRASH") << QStringList{damaged};
-    QTest::newRow("wrong magic") << wrongMagic << QStringList{damaged};
-    QTest::newRow("endless stack") << endless << QStringList{damaged};
-    QTest::newRow("header only") << real.left(header)
+    const QString noStack = QStringLiteral("No call stack was recorded");
+    QTest::newRow("empty") << id << own << QByteArray("") << QStringList{"is empty"};
+    QTest::newRow("garbage") << id << own << QByteArray(4096, '\xa5') << QStringList{damaged};
+    QTest::newRow("wrong magic") << id << own << wrongMagic << QStringList{damaged};
+    QTest::newRow("endless stack") << id << own << endless << QStringList{damaged};
+    QTest::newRow("header only") << id << own << real.left(sizeof(RawHeader))
                                  << QStringList{"SIGABRT", truncated, "No call stack frames"};
-    QTest::newRow("frames cut") << real.left(frames) << QStringList{truncated, "#3  "};
-    QTest::newRow("no trailer") << real.chopped(4) << QStringList{truncated, "CrashByAbort()"};
-    QTest::newRow("complete") << real << QStringList{"CrashByAbort()"};
+    // All frames but the last two; the modules that name them are lost with the rest.
+    QTest::newRow("frames cut") << id << own
+                                << real.left(
+                                       int(sizeof(RawHeader) + (frameCount - 2) * sizeof(void*)))
+                                << QStringList{truncated, "#3  "};
+    QTest::newRow("no trailer") << id << own << real.chopped(4)
+                                << QStringList{truncated, "CrashByAbort()"};
+    // A session id the tracker did not make names no file, not even the report of the id it
+    // resembles; another executable's report is not read.
+    QTest::newRow("path") << "../" + id << own << real << QStringList{noStack};
+    QTest::newRow("almost an id") << "200101-101010-12345x" << own << real << QStringList{noStack};
+    QTest::newRow("another executable")
+        << id << "tst_other." + id + ".crash" << real << QStringList{noStack};
+    QTest::newRow("prefix of ours")
+        << id << "tst_crash." + id + ".crash" << real << QStringList{noStack};
 }
 
-// Whatever the report file holds, the report says what it could read and never crashes.
-void CrashReportsTest::damagedReport()
+// Whatever the report file holds, or whichever file lies about, the report says what it could
+// read and never crashes.
+void CrashReportsTest::oddReports()
 {
+    QFETCH(QString, session);
+    QFETCH(QString, file);
     QFETCH(QByteArray, content);
     QFETCH(QStringList, inReport);
-    const QString session = QStringLiteral("200101-101010-123456");
     RecordDeadSession(session);
-    WriteFile(OwnReport(session), content);
+    WriteFile(file, content);
     const CrashTracker tracker;
-    QCOMPARE(Sessions(tracker.BadSessionsList()), QStringList{session});
+    QVERIFY(Lists(tracker, session));
     const QString report = QString::fromStdString(tracker.GetCrashReport(session.toStdString()));
     for (const QString& text : inReport)
         QVERIFY2(report.contains(text), qPrintable(report));
@@ -291,76 +252,37 @@ void CrashReportsTest::damagedReport()
              inReport.contains(QLatin1String("is truncated")));
 }
 
-void CrashReportsTest::foreignNames_data()
-{
-    QTest::addColumn<QString>("session");
-    QTest::addColumn<QString>("otherFile");
-    QTest::addColumn<bool>("named");
-
-    QTest::newRow("path") << "../../../../../tmp/200101-101010-123456" << QString() << false;
-    QTest::newRow("almost an id") << "200101-101010-12345x" << QString() << false;
-    QTest::newRow("longer") << "200101-101010-1234567" << QString() << false;
-    QTest::newRow("another executable's report")
-        << "200101-101010-123456" << ReportPath("tst_other.", "200101-101010-123456") << true;
-    QTest::newRow("prefix of ours")
-        << "200101-101010-123456" << ReportPath("tst_crash.", "200101-101010-123456") << true;
-}
-
-// A session id the tracker did not make names no file, and no other executable's report is read.
-void CrashReportsTest::foreignNames()
-{
-    QFETCH(QString, session);
-    QFETCH(QString, otherFile);
-    QFETCH(bool, named);
-    RecordDeadSession(session);
-    if (!otherFile.isEmpty())
-        WriteFile(otherFile, RealReport());
-    const CrashTracker tracker;
-    QCOMPARE(Sessions(tracker.BadSessionsList()), QStringList{session});
-    QCOMPARE(!tracker.CrashReportFileName(session.toStdString()).isEmpty(), named);
-    const QString report = QString::fromStdString(tracker.GetCrashReport(session.toStdString()));
-    QVERIFY2(report.contains(QLatin1String("No call stack was recorded")), qPrintable(report));
-    if (!otherFile.isEmpty())
-        QVERIFY(QFile::exists(otherFile));
-}
-
 // The ten newest reports of this executable stay at start-up; the history's end removes them all,
 // and nobody else's.
 void CrashReportsTest::keepsTenNewest()
 {
-    const QDateTime now = QDateTime::currentDateTime();
+    // The older, the later in the names' order: a tracker that went by name would keep others.
     QStringList newest;
     for (int i = 0; i < 12; ++i) {
-        const QString session
-            = QStringLiteral("200101-1010%1-123456").arg(i, 2, 10, QLatin1Char('0'));
-        WriteFile(OwnReport(session), "report");
-        QFile file(OwnReport(session));
+        const QString name = OwnReport(QStringLiteral("200101-1010%1-123456").arg(i + 10));
+        WriteFile(name, "report");
+        QFile file(DataFolder() + name);
         QVERIFY(file.open(QIODevice::ReadWrite));
-        // Written in a shuffled order, so that the names' order is not the age's.
-        QVERIFY(
-            file.setFileTime(now.addSecs(-((i * 5) % 12) * 60), QFileDevice::FileModificationTime));
-        if ((i * 5) % 12 < 10)
-            newest << QFileInfo(file).fileName();
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-60 * i),
+                                 QFileDevice::FileModificationTime));
+        if (i < 10)
+            newest << name;
     }
-    const QStringList others{ReportPath("tst_other.", "200101-101010-123456"),
-                             ReportPath("tst_crashreports.", "not-a-session"),
-                             DataFolder() + QStringLiteral("/tst_crashreports.ini.crash")};
+    const QStringList others{"tst_other.200101-101010-123456.crash",
+                             OwnReport(QStringLiteral("not-a-session")), "tst_crashreports.crash"};
     for (const QString& other : others)
         WriteFile(other, "other");
 
     CrashTracker tracker;
     const auto ownReports = [] {
-        QStringList names
-            = QDir(DataFolder()).entryList({QStringLiteral("tst_crashreports.2*.crash")});
-        names.sort();
-        return names;
+        return QDir(DataFolder())
+            .entryList({QStringLiteral("tst_crashreports.2*.crash")}, QDir::Files, QDir::Name);
     };
-    newest.sort();
     QCOMPARE(ownReports(), newest);
     tracker.ClearHistory();
     QCOMPARE(ownReports(), QStringList());
     for (const QString& other : others)
-        QVERIFY2(QFile::exists(other), qPrintable(other));
+        QVERIFY2(QFile::exists(DataFolder() + other), qPrintable(other));
 }
 
 // The crashing children. Each records its session, prints it, and then dies its own way.
