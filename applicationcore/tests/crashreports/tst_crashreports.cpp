@@ -130,6 +130,7 @@ void CrashReportsTest::crashes_data()
     QTest::newRow("null pointer") << "null" << segv << true << false
                                   << QStringList{"SIGSEGV", "at address 0x0",
                                                  "#0  CrashByNullPointer() at", ".cpp:"};
+    QTest::newRow("handlers off") << "null-off" << segv << true << false << QStringList{noStack};
     QTest::newRow("stack overflow")
         << "overflow" << segv << true << false
         << QStringList{"SIGSEGV", "#0  CrashByStackOverflow(int)", "#100  "};
@@ -287,8 +288,8 @@ void CrashReportsTest::keepsTenNewest()
 int RunHelper(int argc, char** argv)
 {
     const QByteArray word = argc > 1 ? QByteArray(argv[1]) : QByteArray();
-    const QByteArrayList words{"null", "abort",          "throw",        "overflow",
-                               "live", "handler-before", "handler-after"};
+    const QByteArrayList words{"null",     "null-off", "abort",          "throw",
+                               "overflow", "live",     "handler-before", "handler-after"};
     if (!words.contains(word))
         return -1;
     // The crashes are meant; their core files are not.
@@ -298,9 +299,11 @@ int RunHelper(int argc, char** argv)
     if (word == "handler-before")
         ::signal(SIGSEGV, &ProductHandler);
     {
-        Application app(argc, argv);
+        Application::AppContext context;
+        context.installCrashHandlers = word != "null-off";
+        Application app(argc, argv, context);
         std::cout << app.SessionId() << std::endl;
-        if (word == "null" || word == "handler-before")
+        if (word.startsWith("null") || word == "handler-before")
             CrashByNullPointer();
         else if (word == "abort")
             CrashByAbort();
