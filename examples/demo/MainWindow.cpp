@@ -363,5 +363,6 @@ void MainWindow::ShowCrashedSessions()
     }
     if (m_crashedSessions->count() == 0)
         m_crashedSessions->addItem(tr("No crashed sessions"));
-    m_crashedSessions->setCurrentRow(0);
+    else
+        m_crashedSessions->setCurrentRow(0);
 }
