@@ -144,7 +144,7 @@ void BM_CrashReport30Frames_Baseline(benchmark::State& state)
 {
     const boost::stacktrace::stacktrace stack = LiveStack(RECURSION_DEPTH);
     const std::vector<boost::stacktrace::frame> frames(
-        stack.begin(), stack.begin() + std::min<std::size_t>(stack.size(), 30));
+        stack.begin(), stack.begin() + std::min<std::ptrdiff_t>(std::ptrdiff_t(stack.size()), 30));
     for (auto _ : state) {
         std::ostringstream text;
         for (const boost::stacktrace::frame& frame : frames)

@@ -262,7 +262,7 @@ void CrashReportsTest::keepsTenNewest()
         WriteFile(name, "report");
         QFile file(DataFolder() + name);
         QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-60 * i),
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-60LL * i),
                                  QFileDevice::FileModificationTime));
         if (i < 10)
             newest << name;

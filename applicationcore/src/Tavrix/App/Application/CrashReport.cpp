@@ -23,7 +23,7 @@ namespace {
 
 // Far above any real report (the maps of a large program take a few hundred kilobytes); a larger
 // file is read only this far.
-constexpr qint64 MAX_FILE_SIZE = 16 * 1024 * 1024;
+constexpr qint64 MAX_FILE_SIZE = qint64(16) * 1024 * 1024;
 
 // One line of /proc/<pid>/maps; the path points into the text it was read from.
 struct Mapping
