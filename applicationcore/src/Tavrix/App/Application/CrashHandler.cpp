@@ -33,6 +33,8 @@ struct HandlerState
     std::atomic<bool> installed{false};
     std::atomic<bool> armed{false};
     std::atomic<bool> reported{false};
+    // A child forked without exec inherits the handlers; its crash is not this session's.
+    pid_t owner = 0;
     char reportPath[PATH_MAX];
     std::array<struct sigaction, CRASH_SIGNALS.size()> previous;
     std::terminate_handler previousTerminate = nullptr;
@@ -141,7 +143,7 @@ void WriteReport(int signal, const siginfo_t* info, const void* context)
 void OnCrashSignal(int signal, siginfo_t* info, void* context)
 {
     const int savedErrno = errno;
-    if (state.armed.load() && !state.reported.exchange(true))
+    if (state.armed.load() && ::getpid() == state.owner && !state.reported.exchange(true))
         WriteReport(signal, info, context);
     const int index = SignalIndex(signal);
     if (index >= 0)
@@ -199,6 +201,7 @@ CrashHandler::CrashHandler(const QString& reportFile)
     state.header.version = CrashReport::VERSION;
     state.header.pointerSize = sizeof(void*);
     state.reported = false;
+    state.owner = ::getpid();
 
     // One unwinding now binds the unwinder's symbols, so that a crash does not have to.
     const void* warmUp[2];
