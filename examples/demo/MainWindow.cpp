@@ -1,6 +1,8 @@
 #include "MainWindow.h"
 #include "TouchPage.h"
 
+#include "CrashReportView.h"
+
 #include "DialogsPage.h"
 
 #include "HelpMenu.h"
@@ -327,6 +329,7 @@ void MainWindow::AddLaunchPanel(QWidget* parent)
     crashes->addWidget(m_crashedSessions, 1);
     crashes->addWidget(clear, 0, Qt::AlignTop);
     layout->addLayout(crashes);
+    layout->addWidget(new CrashReportView(m_crashedSessions, launch));
     m_panels->addWidget(launch);
     connect(clear, &QPushButton::clicked, this, [this] {
         if (auto* app = qobject_cast<Tavrix::App::Application*>(qApp)) {
@@ -357,8 +360,13 @@ void MainWindow::ShowCrashedSessions()
     m_crashedSessions->clear();
     if (!app)
         return;
-    for (const std::string& session : app->GetCrashedSessions())
-        m_crashedSessions->addItem(tr("Crashed session %1").arg(QString::fromStdString(session)));
+    for (const std::string& session : app->GetCrashedSessions()) {
+        const QString id = QString::fromStdString(session);
+        (new QListWidgetItem(tr("Crashed session %1").arg(id), m_crashedSessions))
+            ->setData(Qt::UserRole, id);
+    }
     if (m_crashedSessions->count() == 0)
         m_crashedSessions->addItem(tr("No crashed sessions"));
+    else
+        m_crashedSessions->setCurrentRow(0);
 }

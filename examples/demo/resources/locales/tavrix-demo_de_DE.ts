@@ -347,4 +347,11 @@
         <translation>Schließen</translation>
     </message>
 </context>
+<context>
+    <name>CrashReportView</name>
+    <message>
+        <source>Pick a crashed session to see its report: the signal or the uncaught exception, and the call stack.</source>
+        <translation>Wählen Sie eine abgestürzte Sitzung, um ihren Bericht zu sehen: das Signal oder die nicht abgefangene Ausnahme und den Aufrufstapel.</translation>
+    </message>
+</context>
 </TS>

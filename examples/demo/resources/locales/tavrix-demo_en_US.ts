@@ -347,4 +347,11 @@
         <translation>Close</translation>
     </message>
 </context>
+<context>
+    <name>CrashReportView</name>
+    <message>
+        <source>Pick a crashed session to see its report: the signal or the uncaught exception, and the call stack.</source>
+        <translation>Pick a crashed session to see its report: the signal or the uncaught exception, and the call stack.</translation>
+    </message>
+</context>
 </TS>

@@ -347,4 +347,11 @@
         <translation>Закрыть</translation>
     </message>
 </context>
+<context>
+    <name>CrashReportView</name>
+    <message>
+        <source>Pick a crashed session to see its report: the signal or the uncaught exception, and the call stack.</source>
+        <translation>Выберите аварийно завершившийся сеанс, чтобы увидеть его отчёт: сигнал или неперехваченное исключение и стек вызовов.</translation>
+    </message>
+</context>
 </TS>

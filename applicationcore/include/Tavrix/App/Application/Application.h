@@ -45,6 +45,10 @@ public:
     {
         /// Hold the running-instance mutex, so that other processes can see this one runs.
         bool createRunningMutex = true;
+        /// Record the call stack of a crash of this run for GetCrashReport() at the next start
+        /// (CrashTracker::InstallCrashHandlers()). Off for a product with crash handling of its
+        /// own that must see the signals first.
+        bool installCrashHandlers = true;
     };
 
     enum LaunchType { NotSet = 0, NewInstall = 1, Reinstall = 2, Update = 3, Regular = 4 };
@@ -106,7 +110,11 @@ public:
     /// The runs found at start-up that ended without a clean shutdown.
     std::deque<std::string> GetCrashedSessions() const;
     bool HasUnreportedCrash() const;
-    /// Forgets the crashed runs and this run's record (a crash of this run then goes unnoticed).
+    /// The readable crash report of a session from GetCrashedSessions(): the signal or uncaught
+    /// exception and the call stack (CrashTracker::GetCrashReport()).
+    std::string GetCrashReport(const std::string& sessionId) const;
+    /// Forgets the crashed runs, their reports and this run's record (a crash of this run then
+    /// goes unnoticed).
     void ClearCrashes();
 
     void SetSettingsManager(std::shared_ptr<ISettingsManager> manager);

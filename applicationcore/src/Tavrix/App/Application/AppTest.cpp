@@ -96,8 +96,9 @@ int Milliseconds(const QCommandLineParser& parser, const QString& option)
 
 // Ends the process the way an access violation does, so that crash tracking sees a crash. The
 // address comes through a volatile so that the compiler neither drops the write nor replaces it by
-// a trap, and the sanitizers do not catch it first.
-__attribute__((no_sanitize("address", "undefined"))) void Crash()
+// a trap, and the sanitizers do not catch it first. Never inlined, so that a crash report names
+// it.
+__attribute__((no_sanitize("address", "undefined"), noinline)) void Crash()
 {
     volatile int* volatile address = nullptr;
     *address = 0;
