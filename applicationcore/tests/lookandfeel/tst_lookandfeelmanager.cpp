@@ -577,6 +577,8 @@ void LookAndFeelManagerTest::localizedThemeName_data()
                                           << "Bright" << true;
     QTest::newRow("description not an object") << QByteArray("\"Light\"") << "en_US"
                                                << "Bright" << true;
+    QTest::newRow("description nested too deep") << QByteArray(100000, '[') << "en_US"
+                                                 << "Bright" << true;
 }
 
 void LookAndFeelManagerTest::localizedThemeName()
