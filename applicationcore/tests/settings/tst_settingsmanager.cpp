@@ -188,6 +188,7 @@ private Q_SLOTS:
     void oddKeysAndValues_data();
     void oddKeysAndValues();
     void garbageFile();
+    void emptyKey();
 
 private:
     std::unique_ptr<SettingsManager> Open() const
@@ -770,6 +771,20 @@ void tst_SettingsManager::oddKeysAndValues()
     QVERIFY(read(*m) == expected);
     QCOMPARE(m->GetInt("keep/number", 0), 17);
     QCOMPARE(m->GetString("keep/text", ""), std::string("kept"));
+}
+
+// Qt stores nothing under an empty key, so a setter given one has no change to tell of.
+void tst_SettingsManager::emptyKey()
+{
+    std::vector<Event> log;
+    Recorder observer(QStringLiteral("A"), log);
+    auto m = Open();
+    m->RegisterObserver(&observer);
+    m->SetInt("", 1);
+    m->SetString("", "x");
+    QVERIFY(log.empty());
+    QVERIFY(!m->Contains(""));
+    m->UnregisterObserver(&observer);
 }
 
 // A file of binary garbage neither crashes the store nor stops it from working.
