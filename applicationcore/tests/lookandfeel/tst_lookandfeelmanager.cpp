@@ -377,6 +377,10 @@ void LookAndFeelManagerTest::fontTables_data()
         << QList<QByteArray>{R"({"all_platforms":{"all_languages":{"f":"A"}}})"}
         << QByteArray("@f @f@f") << "en_US"
         << "A AA";
+    QTest::newRow("text after a NUL kept")
+        << QList<QByteArray>{R"({"all_platforms":{"all_languages":{"f":"A"}}})"}
+        << QByteArray("x{}\0y{font:@f}", 14) << "en_US"
+        << QStringLiteral("x{}") + QChar() + QStringLiteral("y{font:A}");
     QTest::newRow("number as text")
         << QList<QByteArray>{R"({"all_platforms":{"all_languages":{"f":12}}})"} << style << "en_US"
         << "x{font:12}";
