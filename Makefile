@@ -1,11 +1,14 @@
 # The everyday commands. Each one installs the Debian packages the build needs when missing.
 BUILD_DIR ?= build
 ASAN_DIR ?= build-asan
+FUZZ_DIR ?= build-fuzz
+TSAN_DIR ?= build-tsan
+FUZZ_SECONDS ?= 60
 JOBS ?= 2
 CMAKE_FLAGS ?=
 CTEST_FLAGS ?= --output-on-failure -j$(JOBS)
 
-.PHONY: all deps build demo check test sanitize bench install clean
+.PHONY: all deps build demo check test sanitize fuzz tsan bench install clean
 
 all: build
 
@@ -36,6 +39,22 @@ sanitize: deps
 
 check: test sanitize
 
+# The fuzz targets as libFuzzer programs (clang, AddressSanitizer, UndefinedBehaviorSanitizer),
+# each run for FUZZ_SECONDS; fails on a crash, a leak, a timeout or a failed property.
+fuzz: deps
+	cmake -S . -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DTAVRIX_SANITIZE=ON -DTAVRIX_FUZZ=ON -DTAVRIX_BUILD_TESTS=OFF -DTAVRIX_BUILD_BENCH=OFF \
+		-DTAVRIX_BUILD_DEMO=OFF $(CMAKE_FLAGS)
+	cmake --build $(FUZZ_DIR) -j$(JOBS)
+	bash scripts/run-fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+# Every test under ThreadSanitizer.
+tsan: deps
+	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRIX_SANITIZE=thread \
+		-DTAVRIX_BUILD_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(TSAN_DIR) -j$(JOBS)
+	ctest --test-dir $(TSAN_DIR) $(CTEST_FLAGS)
+
 bench: build
 	@bash scripts/run-benchmarks.sh $(BUILD_DIR)
 
@@ -43,4 +62,4 @@ install: build
 	cmake --install $(BUILD_DIR) --prefix $(or $(PREFIX),/usr/local)
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR) $(TSAN_DIR)

@@ -1,6 +1,9 @@
 # The Qt platform plugins keep a few objects until exit, so leak reports would only speak of them.
 set(TAVRIX_SANITIZER_TEST_ENVIRONMENT)
-if(TAVRIX_SANITIZE)
+if(TAVRIX_SANITIZE STREQUAL "thread")
+  set(TAVRIX_SANITIZER_TEST_ENVIRONMENT
+    "TSAN_OPTIONS=second_deadlock_stack=1:suppressions=${CMAKE_SOURCE_DIR}/cmake/tsan.supp")
+elseif(TAVRIX_SANITIZE)
   set(TAVRIX_SANITIZER_TEST_ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0" "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
 endif()
 

@@ -10,7 +10,7 @@ packages=(
   libbenchmark-dev
   xvfb xauth x11-utils
   fonts-dejavu-core fonts-noto-cjk
-  libclang-rt-14-dev
+  clang llvm libclang-rt-14-dev
 )
 
 missing=()
