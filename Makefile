@@ -1,12 +1,14 @@
 # The everyday commands. Each one installs the Debian packages the build needs when missing.
 BUILD_DIR ?= build
 ASAN_DIR ?= build-asan
+FUZZ_DIR ?= build-fuzz
 TSAN_DIR ?= build-tsan
+FUZZ_SECONDS ?= 60
 JOBS ?= 2
 CMAKE_FLAGS ?=
 CTEST_FLAGS ?= --output-on-failure -j$(JOBS)
 
-.PHONY: all deps build demo check test sanitize tsan bench install clean
+.PHONY: all deps build demo check test sanitize fuzz tsan bench install clean
 
 all: build
 
@@ -37,9 +39,20 @@ sanitize: deps
 
 check: test sanitize
 
-# ThreadSanitizer over the tests whose threads share state; not part of check.
+# The fuzz targets as libFuzzer programs (clang, AddressSanitizer, UndefinedBehaviorSanitizer),
+# each run for FUZZ_SECONDS; fails on a crash, a leak, a timeout or a failed property.
+fuzz: deps
+	cmake -S . -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DTAVRIX_SANITIZE=ON -DTAVRIX_FUZZ=ON -DTAVRIX_BUILD_TESTS=OFF -DTAVRIX_BUILD_BENCH=OFF \
+		-DTAVRIX_BUILD_DEMO=OFF $(CMAKE_FLAGS)
+	cmake --build $(FUZZ_DIR) -j$(JOBS)
+	bash scripts/run-fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+# Every test under ThreadSanitizer (TSAN_TESTS narrows them); not part of check. The reports of
+# the helper processes go to files too, and any report fails the run.
 tsan: deps
-	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DTAVRIX_SANITIZE=thread -DTAVRIX_BUILD_BENCH=OFF $(CMAKE_FLAGS)
+	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRIX_SANITIZE=thread \
+		-DTAVRIX_BUILD_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(TSAN_DIR) -j$(JOBS)
 	rm -rf $(TSAN_DIR)/tsan-reports && mkdir -p $(TSAN_DIR)/tsan-reports
 	ctest --test-dir $(TSAN_DIR) $(CTEST_FLAGS) -R '$(or $(TSAN_TESTS),.)'
@@ -53,4 +66,4 @@ install: build
 	cmake --install $(BUILD_DIR) --prefix $(or $(PREFIX),/usr/local)
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(TSAN_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR) $(TSAN_DIR)

@@ -16,7 +16,11 @@ function(tavrix_add_library name)
     VERSION ${PROJECT_VERSION}
     SOVERSION ${PROJECT_VERSION_MAJOR}
     EXPORT_NAME ${name})
-  target_link_options(${name} PRIVATE -Wl,--no-undefined)
+  # clang links the sanitizer and fuzzer runtimes into executables only, so a sanitized library
+  # leaves their symbols to the program that loads it.
+  if(NOT TAVRIX_SANITIZE AND NOT TAVRIX_FUZZ)
+    target_link_options(${name} PRIVATE -Wl,--no-undefined)
+  endif()
   generate_export_header(${name}
     BASE_NAME ${name}
     EXPORT_MACRO_NAME ${ARG_EXPORT_MACRO}

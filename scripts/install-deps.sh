@@ -12,7 +12,7 @@ packages=(
   libxcb1-dev
   fonts-dejavu-core fonts-noto-cjk
   qttranslations5-l10n
-  libclang-rt-14-dev
+  clang llvm libclang-rt-14-dev
 )
 
 missing=()

@@ -148,6 +148,7 @@ private Q_SLOTS:
     void checkFirstLaunch();
     void decisionsCachedProductFirst();
     void sameStoreDecidedOnce();
+    void nulInInstallerDateTime();
     void launchesOfAProduct();
     void daysPassed_data();
     void daysPassed();
@@ -298,6 +299,33 @@ void LaunchTypeTest::sameStoreDecidedOnce()
 {
     QTemporaryDir home;
     QCOMPARE(LaunchInHelper(home.path(), "4.1.0", "same"), QStringLiteral("1 1 0 1"));
+}
+
+// A value is stored as far as its first NUL: the installer's date-time must be compared in that
+// form, or every start would count as a reinstallation.
+void LaunchTypeTest::nulInInstallerDateTime()
+{
+    const QString path = m_dir.filePath(QStringLiteral("nul.ini"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[General]\nDateTime=2024-05-01\\0 10:00\n");
+    file.close();
+    const auto start = [&path] {
+        const auto store = std::make_shared<SettingsManager>(path, QSettings::IniFormat);
+        App()->SetProductSettingsManager(store);
+        const Application::LaunchType type = App()->CheckFirstLaunch(store);
+        App()->SetProductSettingsManager(nullptr);
+        return type;
+    };
+    QCOMPARE(start(), Application::NewInstall);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray afterFirstStart = file.readAll();
+    file.close();
+    QVERIFY(afterFirstStart.contains("InstallDateTime=2024-05-01\n"));
+
+    QCOMPARE(start(), Application::Regular);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), afterFirstStart);
 }
 
 void LaunchTypeTest::launchesOfAProduct()

@@ -364,6 +364,10 @@ void LookAndFeelManagerTest::fontTables_data()
         row(QByteArray("non-Latin names under ").append(codec).constData(), {nonLatin},
             "a{font:\"@jp\"} b{font:\"@cn\"}", "en_US", "a{font:\"メイリオ\"} b{font:\"微软雅黑\"}",
             codec);
+    // A NUL inside a stylesheet does not end it.
+    QTest::newRow("text after a NUL kept")
+        << QList<QByteArray>{any} << QByteArray("x{}\0y{font:@f}", 14) << QString("en_US")
+        << QByteArray() << QStringLiteral("x{}") + QChar() + QStringLiteral("y{font:A}");
 }
 
 void LookAndFeelManagerTest::fontTables()
@@ -507,6 +511,8 @@ void LookAndFeelManagerTest::localizedThemeName_data()
         << QByteArray("{\"en_US\": ") << "en_US" << QString("Bright");
     QTest::newRow("description not an object")
         << QByteArray("\"Light\"") << "en_US" << QString("Bright");
+    QTest::newRow("description nested too deep")
+        << QByteArray(100000, '[') << "en_US" << QString("Bright");
 }
 
 void LookAndFeelManagerTest::localizedThemeName()

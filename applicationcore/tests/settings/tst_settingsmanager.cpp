@@ -166,6 +166,7 @@ private Q_SLOTS:
     void passesNeverInterleave();
     void nativeStore();
     void garbageFile();
+    void emptyKey();
 
 private:
     std::unique_ptr<SettingsManager> Open() const
@@ -649,6 +650,20 @@ void tst_SettingsManager::nativeStore()
 
     QCOMPARE(SettingsManager(application, organization).GetInt("native/number", 0), 3);
     QVERIFY(!SettingsManager(organization, application).Contains("native/number"));
+}
+
+// Qt stores nothing under an empty key, so a setter given one has no change to tell of.
+void tst_SettingsManager::emptyKey()
+{
+    std::vector<Event> log;
+    Recorder observer(QStringLiteral("A"), log);
+    auto m = Open();
+    m->RegisterObserver(&observer);
+    m->SetInt("", 1);
+    m->SetString("", "x");
+    QVERIFY(log.empty());
+    QVERIFY(!m->Contains(""));
+    m->UnregisterObserver(&observer);
 }
 
 // A file of binary garbage neither crashes the store nor stops it from working.

@@ -85,6 +85,19 @@ void tst_BaseCore::deserialize_data()
         << QByteArray(R"({"a": "b"} x)") << true << false << untouched;
     QTest::newRow("not JSON") << QByteArray("en_US=Light") << true << false << untouched;
     QTest::newRow("binary") << QByteArray("\xff\xfe\0{\x01", 5) << true << false << untouched;
+
+    // The reader would overflow the stack on deep nesting; brackets inside strings do not nest.
+    const int limit = PropertySerializer::MAX_NESTING;
+    const auto nested = [](int depth) -> QByteArray {
+        return "{\"a\": " + QByteArray(depth - 1, '[') + QByteArray(depth - 1, ']') + "}";
+    };
+    QTest::newRow("nested as deep as allowed")
+        << nested(limit) << true << true << QVariantMap{{"a", ""}};
+    QTest::newRow("nested one level too deep") << nested(limit + 1) << true << false << untouched;
+    QTest::newRow("nested far too deep") << QByteArray(100000, '[') << true << false << untouched;
+    QTest::newRow("brackets in strings")
+        << "{\"a\": \"\\\"" + QByteArray(2 * limit, '[') + "\"}" << true << true
+        << QVariantMap{{"a", QString(QLatin1Char('"') + QString(2 * limit, QLatin1Char('[')))}};
 }
 
 // The text becomes the target's children; malformed text gives false and leaves the target alone.

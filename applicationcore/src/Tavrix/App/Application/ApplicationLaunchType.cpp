@@ -20,10 +20,17 @@ namespace Tavrix::App {
 
 namespace {
 
+// A store keeps a string value up to its first NUL; values read for comparison with a stored copy
+// are taken in that form, or they would never match it again.
+std::string AsStored(const std::string& value)
+{
+    return value.substr(0, value.find('\0'));
+}
+
 std::string CurrentVersionKey()
 {
-    return Util::QStringToUtf8(
-        QCoreApplication::applicationVersion().replace(QLatin1Char('.'), QLatin1Char('-')));
+    return AsStored(Util::QStringToUtf8(
+        QCoreApplication::applicationVersion().replace(QLatin1Char('.'), QLatin1Char('-'))));
 }
 
 } // namespace
@@ -38,7 +45,7 @@ Application::CheckFirstLaunch(const std::shared_ptr<ISettingsManager>& store) co
     }
     const std::string current = CurrentVersionKey();
     const std::string last = store->GetString("Version", "");
-    const std::string installDateTime = product->GetString("DateTime", "");
+    const std::string installDateTime = AsStored(product->GetString("DateTime", ""));
     const int storedType = product->GetInt("ProductInstallType", NotSet);
     // Against another store the product's recorded decision stands; a value that is no launch
     // type counts as none recorded.

@@ -283,7 +283,9 @@ void LookAndFeelManager::ApplyTheme(const ThemeDescription& description)
     for (const std::string& path : description.styleSheets) {
         QByteArray text;
         ReadText(Util::Utf8ToQString(path), text);
-        d->unitedStylesheet += QString::fromUtf8(text) + QLatin1Char('\n');
+        // All of the bytes: QString::fromUtf8(QByteArray) would stop at a stray NUL and drop the
+        // rest of the file.
+        d->unitedStylesheet += QString::fromUtf8(text.constData(), text.size()) + QLatin1Char('\n');
     }
 
     for (auto entry = fontNames.cbegin(); entry != fontNames.cend(); ++entry)

@@ -78,6 +78,9 @@ bool SettingsManager::Private::UpdateValue(const std::string& key, const QVarian
                                            QVariant& oldValue)
 {
     const QString settingsKey = Utf8ToQString(key);
+    // QSettings refuses an empty key and stores nothing: there is no change to tell of.
+    if (settingsKey.isEmpty())
+        return false;
     oldValue = store.value(settingsKey, QVariant());
     if (newValue == oldValue)
         return false;

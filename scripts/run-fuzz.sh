@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Runs every fuzz program of a fuzzing build (fuzz_<name> in BUILD/bin) for SECONDS each, on its
+# committed seeds and regression inputs and on the corpus it grew in earlier runs:
+#   run-fuzz.sh BUILD [SECONDS]
+# A crash, a failed property, a leak of ours, a sanitizer report or an input that takes longer
+# than FUZZ_TIMEOUT seconds fails the run; the input is kept in BUILD/fuzz-artifacts/<name>/.
+set -uo pipefail
+shopt -s nullglob
+build=$(cd "$1" && pwd)
+seconds=${2:-60}
+source_dir=$(cd "$(dirname "$0")/.." && pwd)
+
+export LSAN_OPTIONS="suppressions=$source_dir/fuzz/lsan.supp:print_suppressions=0"
+export ASAN_OPTIONS="detect_leaks=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export QT_QPA_PLATFORM=offscreen
+# The stores write each input's files through QSaveFile, which syncs them to disk; in memory that
+# costs nothing, on a shared disk it is most of the run.
+if [ -z "${FUZZ_TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then
+  FUZZ_TMPDIR=/dev/shm
+fi
+export TMPDIR=${FUZZ_TMPDIR:-${TMPDIR:-/tmp}}
+
+# Qt is built without frame pointers, so the fast unwinder that keeps fuzzing quick stops at the
+# first Qt frame and the suppressions cannot see whose leak it is. A reported leak is therefore
+# run once more with full stacks: if every leak it shows is suppressed as Qt's, it is set aside
+# and fuzzing goes on.
+only_qt_leaks() {
+  ASAN_OPTIONS="detect_leaks=1:fast_unwind_on_malloc=0" LSAN_OPTIONS="$LSAN_OPTIONS:print_suppressions=1" \
+    "$source_dir/scripts/run-isolated.sh" "$1" "$2" > "$2.full-stacks.log" 2>&1 \
+    && grep -q 'Suppressions used' "$2.full-stacks.log"
+}
+
+fuzz() {
+  local program=$1 name=$2 log=$3 corpus=$4 artifacts=$5 inputs=("${@:6}")
+  local deadline=$((SECONDS + seconds)) status=0 leak leaks
+  : > "$log"
+  while [ $SECONDS -lt $deadline ]; do
+    "$source_dir/scripts/run-isolated.sh" "$program" -max_total_time=$((deadline - SECONDS)) \
+      -timeout="${FUZZ_TIMEOUT:-10}" -max_len=8192 -print_final_stats=1 \
+      -artifact_prefix="$artifacts/" "$corpus" "${inputs[@]}" >> "$log" 2>&1
+    status=$?
+    [ $status -eq 0 ] && return 0
+    leaks=("$artifacts"/leak-*)
+    leak=
+    [ ${#leaks[@]} -gt 0 ] && leak=$(ls -t "${leaks[@]}" | head -1)
+    if [ -n "$leak" ] && [ ! -e "$artifacts/qt/${leak##*/}" ] && only_qt_leaks "$program" "$leak"; then
+      # Taken out of the corpus, so that the next round does not stop on it at once.
+      mkdir -p "$artifacts/qt"
+      mv "$leak" "$leak.full-stacks.log" "$artifacts/qt/"
+      rm -f "$corpus/${leak##*/leak-}"
+      echo "== a leak of Qt's alone, kept in $artifacts/qt/; fuzzing goes on" >> "$log"
+      continue
+    fi
+    return $status
+  done
+  return $status
+}
+
+programs=("$build"/bin/fuzz_*)
+if [ ${#programs[@]} -eq 0 ]; then
+  echo "No fuzz programs in $build/bin" >&2
+  exit 1
+fi
+
+failed=()
+printf '%-14s %10s %8s %8s %8s  %s\n' target runs cov ft corpus result
+for program in "${programs[@]}"; do
+  name=${program##*/fuzz_}
+  corpus=$build/fuzz-corpus/$name
+  artifacts=$build/fuzz-artifacts/$name
+  log=$build/fuzz-$name.log
+  mkdir -p "$corpus" "$artifacts"
+  inputs=()
+  for folder in seeds regressions; do
+    [ -d "$source_dir/fuzz/$name/$folder" ] && inputs+=("$source_dir/fuzz/$name/$folder")
+  done
+  fuzz "$program" "$name" "$log" "$corpus" "$artifacts" "${inputs[@]}"
+  status=$?
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | awk '{s += $1} END {print s}')
+  last=$(grep -E '^#[0-9]+.*cov: ' "$log" | tail -1)
+  cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<< "$last")
+  ft=$(sed -n 's/.* ft: \([0-9]*\).*/\1/p' <<< "$last")
+  result=ok
+  if [ $status -ne 0 ]; then
+    result="FAILED (exit $status, log $log)"
+    failed+=("$name")
+  elif set_aside=$(grep -c '^== a leak of Qt' "$log"); then
+    result="ok ($set_aside inputs with Qt's own leaks set aside)"
+  fi
+  printf '%-14s %10s %8s %8s %8s  %s\n' "$name" "${runs:--}" "${cov:--}" "${ft:--}" \
+    "$(ls "$corpus" | wc -l)" "$result"
+done
+
+for name in "${failed[@]}"; do
+  echo
+  echo "== $name: the end of $build/fuzz-$name.log"
+  tail -40 "$build/fuzz-$name.log"
+done
+[ ${#failed[@]} -eq 0 ]
