@@ -26,18 +26,15 @@ private Q_SLOTS:
 
 namespace {
 
+// The names become file names: separators and non-ASCII letters must neither break nor merge
+// them. Each kind of holding is tried with one of them.
 void AddNameRows()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("name");
-
-    for (const QString& kind : {QStringLiteral("mutex"), QStringLiteral("lock")}) {
-        QTest::addRow("%s plain name", qPrintable(kind)) << kind << QStringLiteral("tst-plain");
-        QTest::addRow("%s name with separators", qPrintable(kind))
-            << kind << QStringLiteral("Global\\tst/odd name");
-        QTest::addRow("%s non-ASCII name", qPrintable(kind))
-            << kind << QStringLiteral("tst-\u00e9\u6f22");
-    }
+    QTest::newRow("mutex, name with separators") << "mutex"
+                                                 << "Global\\tst/odd name";
+    QTest::newRow("lock, non-ASCII name") << "lock" << QStringLiteral("tst-\u00e9\u6f22");
 }
 
 } // namespace

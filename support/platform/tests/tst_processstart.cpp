@@ -85,7 +85,6 @@ void ProcessStartTest::start_data()
         "open " + dir + "/notes.txt\n");
     row("url", "https://example.com/a?b=c", {}, "", dir, true, "opened.txt",
         "open https://example.com/a?b=c\n");
-    row("missing", "InstallerMessage.vbs", {}, "", dir, false, "opened.txt", "");
     row("empty", "", {}, "", dir, false, "opened.txt", "");
     row("execFails", "broken", {}, "", dir, false, "ran.txt", "");
 }
