@@ -13,7 +13,6 @@
 
 #include <QAbstractEventDispatcher>
 #include <QDesktopServices>
-#include <QMouseEvent>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -27,19 +26,6 @@
 #include <unistd.h>
 
 using namespace Tavrix::App;
-
-namespace WebCore {
-// Stands for the web engine's shared timer, which the application mutes while a drag runs.
-class SharedTimerQt : public QObject
-{
-    Q_OBJECT
-public:
-    int timerEvents = 0;
-
-protected:
-    void timerEvent(QTimerEvent*) override { ++timerEvents; }
-};
-} // namespace WebCore
 
 namespace {
 
@@ -149,10 +135,8 @@ private Q_SLOTS:
     void storeFallbacks();
     void startRunsOnce();
     void updateCheckRequestedLater();
-    void startPrompts_data();
     void startPrompts();
     void nativeHandlers();
-    void sharedTimerMutedWhileDragging();
     void webLinksOpenInPreferredBrowser();
     void heldApplication_data();
     void heldApplication();
@@ -211,14 +195,9 @@ void ApplicationTest::identity()
     QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^Build commit: [0-9a-f]{7}$"))).size(),
              1);
 
-    FLAGS_v = 2;
     App()->SetCustomizationManager(std::make_shared<TestCustomization>("LoggedProduct"), true);
     QCOMPARE(qgetenv("GLOG_PRODUCT_NAME"), QByteArray("LoggedProduct"));
     QVERIFY(IsGlogInitialized());
-    QVERIFY(m_sink.TakeLines().contains(QStringLiteral("Verbose logging enabled. Level=2")));
-    FLAGS_v = 0;
-    App()->SetCustomizationManager(std::make_shared<TestCustomization>("LoggedProduct"), true);
-    QVERIFY(m_sink.TakeLines().filter(QStringLiteral("Verbose logging")).isEmpty());
 }
 
 // The product's store is the common one unless set; the mail store is the product's unless set.
@@ -287,31 +266,22 @@ void ApplicationTest::updateCheckRequestedLater()
     QCOMPARE(requested.count(), 1);
 }
 
-void ApplicationTest::startPrompts_data()
-{
-    QTest::addColumn<int>("distributionKind");
-    QTest::addColumn<bool>("suppressed");
-    QTest::addColumn<QStringList>("posted");
-    QTest::newRow("kind 0") << 0 << false << QStringList{"EMAIL_DIALOG", "THANK_FOR_INSTALL"};
-    QTest::newRow("kind 0, suppressed") << 0 << true << QStringList();
-    QTest::newRow("kind 1") << 1 << false << QStringList();
-}
-
-// The start-up prompts go to the product's gateway, which runs them when it sees fit.
+// The start-up prompts go to the product's gateway, which runs them when it sees fit, only for
+// distribution kind 0 without prompt suppression.
 void ApplicationTest::startPrompts()
 {
-    QFETCH(int, distributionKind);
-    QFETCH(bool, suppressed);
-    QFETCH(QStringList, posted);
-    const auto customization = std::make_shared<TestCustomization>("PromptProduct");
-    customization->distributionKind = distributionKind;
-    customization->promptSuppressed = suppressed;
-    PrepareStart(customization);
-    const auto gateway = std::make_shared<RecordingGateway>();
-    App()->SetExternalStimulusGateway(gateway);
-    App()->OnStart();
-    App()->SetExternalStimulusGateway(nullptr);
-    QCOMPARE(gateway->posted, posted);
+    for (const auto& [kind, suppressed] : {std::pair{0, false}, {0, true}, {1, false}}) {
+        const auto customization = std::make_shared<TestCustomization>("PromptProduct");
+        customization->distributionKind = kind;
+        customization->promptSuppressed = suppressed;
+        PrepareStart(customization);
+        const auto gateway = std::make_shared<RecordingGateway>();
+        App()->SetExternalStimulusGateway(gateway);
+        App()->OnStart();
+        App()->SetExternalStimulusGateway(nullptr);
+        const QStringList prompts{"EMAIL_DIALOG", "THANK_FOR_INSTALL"};
+        QCOMPARE(gateway->posted, kind == 0 && !suppressed ? prompts : QStringList());
+    }
 }
 
 // Native events the router leaves go to every registration of a handler; each unregistration
@@ -338,40 +308,6 @@ void ApplicationTest::nativeHandlers()
     send();
     QCOMPARE(twice->calls, 2 + 1);
     QCOMPARE(once->calls, 1 + 1);
-}
-
-// The web engine's shared timer, and only it, is muted from a press or a double click followed
-// by a move until the release.
-void ApplicationTest::sharedTimerMutedWhileDragging()
-{
-    QWidget target;
-    WebCore::SharedTimerQt sharedTimer;
-    struct Counter : QObject
-    {
-        int events = 0;
-        void timerEvent(QTimerEvent*) override { ++events; }
-    } other;
-    const auto delivered = [&](QEvent::Type type) {
-        QMouseEvent event(type, QPointF(5, 5), Qt::LeftButton,
-                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
-                          Qt::NoModifier);
-        QCoreApplication::sendEvent(&target, &event);
-        QTimerEvent timer(1);
-        const int before = sharedTimer.timerEvents;
-        QCoreApplication::sendEvent(&sharedTimer, &timer);
-        QCoreApplication::sendEvent(&other, &timer);
-        return sharedTimer.timerEvents > before;
-    };
-    QVERIFY(delivered(QEvent::MouseButtonRelease));
-    QVERIFY(delivered(QEvent::MouseMove));
-    QVERIFY(delivered(QEvent::MouseButtonPress));
-    QVERIFY(!delivered(QEvent::MouseMove));
-    QVERIFY(delivered(QEvent::MouseButtonRelease));
-    QVERIFY(delivered(QEvent::MouseMove));
-    QVERIFY(delivered(QEvent::MouseButtonDblClick));
-    QVERIFY(!delivered(QEvent::MouseMove));
-    QVERIFY(delivered(QEvent::MouseButtonRelease));
-    QCOMPARE(other.events, 9);
 }
 
 // The browser comes from the product store, else from the installer's store, both read when a
