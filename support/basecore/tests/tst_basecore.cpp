@@ -115,7 +115,6 @@ void tst_BaseCore::dyLib_data()
     row("system library", "libm.so.6", "cos", true, true);
     row("missing symbol", "libm.so.6", "tavrix_no_such_symbol", true, false);
     row("missing library", "libtavrix-no-such-library.so", "cos", false, false);
-    row("not a library", "/etc/passwd", "cos", false, false);
 }
 
 void tst_BaseCore::dyLib()

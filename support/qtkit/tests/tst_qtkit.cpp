@@ -2,7 +2,6 @@
 #include "TestMain.h"
 
 #include <Tavrix/Util/AppMutexLocker.h>
-#include <Tavrix/Util/Conversions.h>
 #include <Tavrix/Util/ProcessInfo.h>
 #include <Tavrix/Util/RemoveDir.h>
 
@@ -32,7 +31,6 @@ private Q_SLOTS:
     void isProcessRunning();
     void removeDir_data();
     void removeDir();
-    void versionToString();
 };
 
 namespace {
@@ -128,7 +126,6 @@ void tst_QtKit::isProcessRunning_data()
     QTest::newRow("zombie") << "zombie" << false;
     QTest::newRow("id zero") << "zero" << false;
     QTest::newRow("id out of range") << "huge" << false;
-    QTest::newRow("empty path") << "empty" << false;
 }
 
 void tst_QtKit::isProcessRunning()
@@ -157,8 +154,6 @@ void tst_QtKit::isProcessRunning()
         pid = 0;
     } else if (kind == QLatin1String("huge")) {
         pid += 1UL << 40; // this process's id in the low bits
-    } else if (kind == QLatin1String("empty")) {
-        path.clear();
     }
     QCOMPARE(IsProcessRunning(pid, path), running);
     if (kind == QLatin1String("zombie"))
@@ -209,18 +204,6 @@ void tst_QtKit::removeDir()
     QVERIFY(QFileInfo(root).isDir());
     RemoveDir(root + "/missing", 7, removeEmptyFolders); // nothing to do, no crash
     RemoveDir(QString(), 7, removeEmptyFolders);
-}
-
-// The detail picks three, four or two parts, an unknown one three; the parts are unsigned.
-void tst_QtKit::versionToString()
-{
-    const Tavrix::Core::Version v(4, 1, 0, 17);
-    QCOMPARE(VersionToString(v, 0, QStringLiteral(".")), QStringLiteral("4.1.0"));
-    QCOMPARE(VersionToString(v, 1, QString()), QStringLiteral("41017"));
-    QCOMPARE(VersionToString(v, 2, QStringLiteral(".")), QStringLiteral("4.1"));
-    QCOMPARE(VersionToString(v, 7, QStringLiteral(".")), QStringLiteral("4.1.0"));
-    QCOMPARE(VersionToString(Tavrix::Core::Version(4294967295u, 10, 100), 0, QStringLiteral(", ")),
-             QStringLiteral("4294967295, 10, 100"));
 }
 
 TAVRIX_TEST_MAIN(tst_QtKit, QCoreApplication)
