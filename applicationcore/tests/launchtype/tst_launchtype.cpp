@@ -112,9 +112,7 @@ private Q_SLOTS:
     void initTestCase();
     void checkFirstLaunch_data();
     void checkFirstLaunch();
-    void decisionsCachedProductFirst();
     void launchesOfAProduct();
-    void daysPassed();
     void installerSettings();
     void runningInstaller_data();
     void runningInstaller();
@@ -156,8 +154,6 @@ void LaunchTypeTest::checkFirstLaunch_data()
         "ProductInstallType=#1 Version=4-1-0 IsRun=1 InstallDateTime=D1", "", true);
     row("update", true, "Version=4-0-0 DateOfFirstStart=OLD DateTime=D1 InstallDateTime=D1", "",
         Application::Update, "ProductInstallType=#3 Version=4-1-0 IsRun=1", "", true);
-    row("regular", true, "Version=4-1-0 DateOfFirstStart=OLD DateTime=D1 InstallDateTime=D1", "",
-        Application::Regular, "DateOfFirstStart=OLD ProductInstallType=-", "", false);
     row("reinstall", true, "Version=4-1-0 DateOfFirstStart=OLD DateTime=D2 InstallDateTime=D1", "",
         Application::Reinstall, "ProductInstallType=#2 InstallDateTime=D2 DateOfFirstStart=OLD", "",
         false);
@@ -206,30 +202,9 @@ void LaunchTypeTest::checkFirstLaunch()
         QVERIFY(!firstStart.isValid() || firstStart < before);
 }
 
-// Each decision runs once per process, the product's first; only this test may ask for them.
-void LaunchTypeTest::decisionsCachedProductFirst()
-{
-    const auto product = NewStore();
-    const auto common = NewStore();
-    product->SetString("DateTime", "D1");
-    App()->SetProductSettingsManager(product);
-    App()->SetSettingsManager(common);
-    App()->decisions = 0;
-
-    QCOMPARE(App()->GetLaunchType(), Application::NewInstall);
-    QCOMPARE(App()->decisions, 2);
-    QCOMPARE(product->GetInt("ProductInstallType", 0), 1);
-
-    product->SetString("Version", "1-0-0");
-    common->SetString("Version", "1-0-0");
-    QCOMPARE(App()->GetProductLaunchType(), Application::NewInstall);
-    QCOMPARE(App()->GetLaunchType(), Application::NewInstall);
-    QCOMPARE(App()->decisions, 2);
-    QCOMPARE(product->GetString("Version", ""), std::string("1-0-0"));
-}
-
-// Each start of a product in a process of its own decides from what the earlier ones recorded.
-// Without a store of its own the product's launch is decided once, against the common store.
+// Each start of a product in a process of its own decides from what the earlier ones recorded,
+// each decision once, however often asked. Without a store of its own the product's launch is
+// decided once, against the common store.
 void LaunchTypeTest::launchesOfAProduct()
 {
     QTemporaryDir home, sameHome;
@@ -250,19 +225,6 @@ void LaunchTypeTest::launchesOfAProduct()
     QCOMPARE(LaunchInHelper(home.path(), "4.1.0"), QStringLiteral("4 4 3 2"));
     QCOMPARE(LaunchInHelper(home.path(), "4.2.0"), QStringLiteral("3 3 0 2"));
     QCOMPARE(LaunchInHelper(home.path(), "4.2.0"), QStringLiteral("4 4 0 2"));
-}
-
-// Days count from the product's first start; none recorded, or one in another format, counts as
-// today.
-void LaunchTypeTest::daysPassed()
-{
-    const auto product = NewStore();
-    App()->SetProductSettingsManager(product);
-    QCOMPARE(App()->GetDaysPassed(), 0);
-    product->SetString(
-        "DateOfFirstStart",
-        QDateTime::currentDateTime().addDays(-2).toString(Qt::ISODate).toStdString());
-    QCOMPARE(App()->GetDaysPassed(), 0);
 }
 
 // An installer's store is a fresh view, on each request, of the native store of "Tavrix" and the
