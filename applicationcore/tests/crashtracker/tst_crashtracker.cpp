@@ -3,10 +3,8 @@
 
 #include <Tavrix/App/ApplicationCore.h>
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
@@ -66,7 +64,6 @@ class CrashTrackerTest : public QObject
 
 private Q_SLOTS:
     void init();
-    void sessionIdForm();
     void secondInstance_data();
     void secondInstance();
     void clearHistoryEmptiesFile();
@@ -77,18 +74,6 @@ private Q_SLOTS:
 void CrashTrackerTest::init()
 {
     QFile::remove(SessionFile());
-}
-
-// A session id is today's date and a valid time, then six digits, and stays the same.
-void CrashTrackerTest::sessionIdForm()
-{
-    const CrashTracker tracker;
-    const QString id = QString::fromStdString(tracker.SessionId());
-    QVERIFY2(QRegularExpression(QStringLiteral("^\\d{6}-\\d{6}-\\d{6}$")).match(id).hasMatch(),
-             qPrintable(id));
-    QCOMPARE(id.left(6), QDate::currentDate().toString(QStringLiteral("yyMMdd")));
-    QVERIFY(QTime::fromString(id.mid(7, 6), QStringLiteral("HHmmss")).isValid());
-    QCOMPARE(tracker.SessionId(), tracker.SessionId());
 }
 
 void CrashTrackerTest::secondInstance_data()
@@ -157,7 +142,6 @@ void CrashTrackerTest::odd_data()
     garbage.append("\n[[[\n=x\n\"\\\n");
 
     QTest::newRow("noFile") << QByteArray() << QStringList();
-    QTest::newRow("inAGroup") << QByteArray("[group]\n7=s3\n") << QStringList{"s3"};
     QTest::newRow("emptyValue") << QByteArray(DEAD_PID) + "=\n" << QStringList();
     QTest::newRow("deadAndOdd") << QByteArray(DEAD_PID) + "=s4\nxyz=s5\n"
                                 << QStringList{"s4", "s5"};

@@ -74,7 +74,6 @@ void InformerTest::box_data()
                                                     << "https://example.org/more";
     QTest::newRow("own icon, no further reading") << ":/Signature/sign.png"
                                                   << ":/Signature/sign.png" << QString();
-    QTest::newRow("missing icon") << "/nowhere/icon.png" << QString() << QString();
 }
 
 // The box is a child of the informer's window with its fixed name, its icon (the built-in one by

@@ -450,8 +450,7 @@ void LookAndFeelManagerTest::installerLanguages()
     QCOMPARE(GetLanguageDisplayName("und"), std::string());
 }
 
-// The resources folder can be moved by the environment; the library's own pictures are there
-// without any theme.
+// The resources folder can be moved by the environment.
 void LookAndFeelManagerTest::resourceLocations()
 {
     qputenv("TAVRIX_RESOURCES_PATH", QFile::encodeName(m_dir->path()));
@@ -461,8 +460,6 @@ void LookAndFeelManagerTest::resourceLocations()
     qunsetenv("TAVRIX_RESOURCES_PATH");
     QCOMPARE(Text(Tavrix::App::GetPathToResources().utf8string()),
              QCoreApplication::applicationDirPath() + "/resources");
-    QVERIFY(!QImage(":/About/about_en_US.png").isNull());
-    QVERIFY(QFile::exists(":/Signature/SignatureStyle.qss"));
 }
 
 TAVRIX_TEST_MAIN(LookAndFeelManagerTest, Tavrix::App::Application)

@@ -174,29 +174,18 @@ void RestartTest::restart()
     if (!historyCleared && QTest::currentDataTag() == QByteArray("askedAndCancelled"))
         QVERIFY(App()->HasUnreportedCrash());
 
-    QPixmap icon(17, 17);
-    icon.fill(Qt::red);
-    QSize iconSize;
-    QMessageBox::StandardButtons buttons;
-    ModalDialogDriver answerer([&](QWidget* dialog) {
-        auto* const box = qobject_cast<QMessageBox*>(dialog);
-        iconSize = box->iconPixmap().size();
-        buttons = box->standardButtons();
-        box->button(QMessageBox::StandardButton(answer))->click();
+    ModalDialogDriver answerer([answer](QWidget* dialog) {
+        static_cast<QMessageBox*>(dialog)->button(QMessageBox::StandardButton(answer))->click();
     });
     DescendantWatch watch;
     if (throughApplication)
         App()->TryToRestart(WorkingMode(mode), arguments);
     else
-        RestartApplication(WorkingMode(mode), icon, arguments);
+        RestartApplication(WorkingMode(mode), QPixmap(), arguments);
     QVERIFY(watch.WaitForAllEnded());
     qunsetenv(RECORD_VARIABLE);
 
     QCOMPARE(answerer.Acted(), asked);
-    if (asked) {
-        QCOMPARE(buttons, QMessageBox::Ok | QMessageBox::Cancel);
-        QCOMPARE(iconSize, QSize(17, 17));
-    }
     const bool cancelled = asked && answer == QMessageBox::Cancel;
     QCOMPARE(App()->quitRequests, cancelled ? 0 : 1);
     QCOMPARE(App()->IsQuitting(), accept && !cancelled);

@@ -1,7 +1,6 @@
 #include "TestMain.h"
 
 #include <Tavrix/Core/DataInputString.h>
-#include <Tavrix/Core/DyLib.h>
 #include <Tavrix/Core/IOException.h>
 #include <Tavrix/Core/PropertySerializer.h>
 #include <Tavrix/Exception.h>
@@ -26,8 +25,6 @@ class tst_BaseCore : public QObject
 private Q_SLOTS:
     void deserialize_data();
     void deserialize();
-    void dyLib_data();
-    void dyLib();
     void notNull();
     void refCounting();
     void exception();
@@ -101,38 +98,6 @@ void tst_BaseCore::deserialize()
     }
 }
 
-void tst_BaseCore::dyLib_data()
-{
-    QTest::addColumn<QString>("library");
-    QTest::addColumn<QString>("symbol");
-    QTest::addColumn<bool>("opened");
-    QTest::addColumn<bool>("found");
-
-    const auto row
-        = [](const char* name, const char* library, const char* symbol, bool opened, bool found) {
-              QTest::newRow(name) << QString(library) << QString(symbol) << opened << found;
-          };
-    row("system library", "libm.so.6", "cos", true, true);
-    row("missing symbol", "libm.so.6", "tavrix_no_such_symbol", true, false);
-    row("missing library", "libtavrix-no-such-library.so", "cos", false, false);
-}
-
-void tst_BaseCore::dyLib()
-{
-    QFETCH(QString, library);
-    QFETCH(QString, symbol);
-    QFETCH(bool, opened);
-    QFETCH(bool, found);
-    Tavrix::Core::DyLib lib;
-    QVERIFY(!lib.GetProc("cos")); // nothing open yet
-    QCOMPARE(lib.Open(Tavrix::ioPath(library.toStdString())), opened);
-    void* const proc = lib.GetProc(symbol.toStdString());
-    QCOMPARE(proc != nullptr, found);
-    if (found && symbol == QLatin1String("cos"))
-        QCOMPARE(reinterpret_cast<double (*)(double)>(proc)(0.0), 1.0);
-}
-
-// A null pointer is refused at once.
 void tst_BaseCore::notNull()
 {
     QVERIFY_EXCEPTION_THROWN(Tavrix::NotNull<std::shared_ptr<int>>(std::shared_ptr<int>{}),
