@@ -46,12 +46,6 @@ struct CountingSplash : ISplash
     void Activate() override { ++activations; }
 };
 
-struct CountingHandler : EventHandler
-{
-    int calls = 0;
-    void OnNativeEvent(const QByteArray&, void*, long*) override { ++calls; }
-};
-
 struct RecordingGateway : Tavrix::ExternalStimulus::IGateway
 {
     QStringList posted;
@@ -136,7 +130,6 @@ private Q_SLOTS:
     void startRunsOnce();
     void updateCheckRequestedLater();
     void startPrompts();
-    void nativeHandlers();
     void webLinksOpenInPreferredBrowser();
     void heldApplication_data();
     void heldApplication();
@@ -282,32 +275,6 @@ void ApplicationTest::startPrompts()
         const QStringList prompts{"EMAIL_DIALOG", "THANK_FOR_INSTALL"};
         QCOMPARE(gateway->posted, kind == 0 && !suppressed ? prompts : QStringList());
     }
-}
-
-// Native events the router leaves go to every registration of a handler; each unregistration
-// removes one, and one of an unknown handler changes nothing.
-void ApplicationTest::nativeHandlers()
-{
-    const auto twice = std::make_shared<CountingHandler>();
-    const auto once = std::make_shared<CountingHandler>();
-    const auto send = [] {
-        int payload = 0;
-        long result = 0;
-        return QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t",
-                                                                       &payload, &result);
-    };
-    App()->RegisterEventHandler(twice);
-    App()->RegisterEventHandler(once);
-    App()->RegisterEventHandler(twice);
-    QVERIFY(!send());
-    App()->UnregisterEventHandler(twice);
-    App()->UnregisterEventHandler(std::make_shared<CountingHandler>());
-    send();
-    App()->UnregisterEventHandler(twice);
-    App()->UnregisterEventHandler(once);
-    send();
-    QCOMPARE(twice->calls, 2 + 1);
-    QCOMPARE(once->calls, 1 + 1);
 }
 
 // The browser comes from the product store, else from the installer's store, both read when a

@@ -66,7 +66,6 @@ private Q_SLOTS:
     void init();
     void secondInstance_data();
     void secondInstance();
-    void clearHistoryEmptiesFile();
     void odd_data();
     void odd();
 };
@@ -109,25 +108,6 @@ void CrashTrackerTest::secondInstance()
         QCOMPARE(KeysInFile(), keys);
     }
     QCOMPARE(KeysInFile(), running ? left : QStringList());
-    QVERIFY(!CrashTracker().HasUnreportedCrash());
-}
-
-// Clearing the history empties the file, the records of running instances included.
-void CrashTrackerTest::clearHistoryEmptiesFile()
-{
-    HelperProcess instance({QStringLiteral("live")});
-    QCOMPARE(StartInstance(instance).size(), 2);
-    QSettings(SessionFile(), QSettings::IniFormat).setValue(DEAD_PID, "200101-101010-123456");
-    {
-        CrashTracker tracker;
-        QCOMPARE(Sessions(tracker.BadSessionsList()), QStringList{"200101-101010-123456"});
-        tracker.ClearHistory();
-        QVERIFY(!tracker.HasUnreportedCrash());
-        QVERIFY(tracker.BadSessionsList().empty());
-        QCOMPARE(KeysInFile(), QStringList());
-    }
-    instance.Kill(SIGKILL);
-    // Both records went with the history: neither this run nor the killed one is reported.
     QVERIFY(!CrashTracker().HasUnreportedCrash());
 }
 

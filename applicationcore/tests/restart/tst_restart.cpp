@@ -15,8 +15,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <iostream>
-
 using namespace Tavrix::App;
 using Tavrix::Enums::WorkingMode;
 
@@ -72,36 +70,24 @@ QStringList Recorded(const QString& path)
                : QStringList();
 }
 
-// Helper words: "quit-default" quits through the application's own quit and prints what it
-// answered. With the record variable set, the program records its start and, on its first start,
-// restarts itself with the arguments of the arguments variable.
+// With the record variable set, the program is a helper: it records its start and, on its first
+// start, restarts itself with the arguments of the arguments variable.
 int RunHelper(int argc, char** argv)
 {
-    const bool restarter = qEnvironmentVariableIsSet(RECORD_VARIABLE);
-    if (!restarter && (argc < 2 || qstrcmp(argv[1], "quit-default") != 0))
+    if (!qEnvironmentVariableIsSet(RECORD_VARIABLE))
         return -1;
     QStandardPaths::setTestModeEnabled(true);
     Application::AppContext context;
     context.createRunningMutex = false;
     Application app(argc, argv, context);
-    if (restarter) {
-        Record(argc, argv);
-        if (qgetenv(STAGE_VARIABLE) == "2")
-            return 0;
-        qputenv(STAGE_VARIABLE, "2");
-        const QString arguments = QString::fromLocal8Bit(qgetenv(ARGUMENTS_VARIABLE));
-        QTimer::singleShot(
-            0, &app, [arguments] { RestartApplication(WorkingMode(1), QPixmap(), arguments); });
-        return app.exec();
-    }
-    std::cout << "before " << app.IsQuitting() << std::endl;
-    QTimer::singleShot(0, &app, [&app] {
-        const bool answer = app.TryToQuit();
-        std::cout << "answer " << answer << ' ' << app.IsQuitting() << std::endl;
-    });
-    const int code = app.exec();
-    std::cout << "loop left" << std::endl;
-    return code;
+    Record(argc, argv);
+    if (qgetenv(STAGE_VARIABLE) == "2")
+        return 0;
+    qputenv(STAGE_VARIABLE, "2");
+    const QString arguments = QString::fromLocal8Bit(qgetenv(ARGUMENTS_VARIABLE));
+    QTimer::singleShot(0, &app,
+                       [arguments] { RestartApplication(WorkingMode(1), QPixmap(), arguments); });
+    return app.exec();
 }
 
 } // namespace
@@ -111,7 +97,6 @@ class RestartTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void defaultQuit();
     void restart_data();
     void restart();
     void restartsItselfOnce();
@@ -120,14 +105,6 @@ private:
     QTemporaryDir m_dir;
     int m_records = 0;
 };
-
-// Without a quit of the product's own, the application quits: the loop is left.
-void RestartTest::defaultQuit()
-{
-    HelperProcess helper({QStringLiteral("quit-default")});
-    QVERIFY(helper.Run());
-    QCOMPARE(helper.OutputLines(), (QStringList{"before 0", "answer 1 1", "loop left"}));
-}
 
 void RestartTest::restart_data()
 {

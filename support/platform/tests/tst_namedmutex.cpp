@@ -17,8 +17,6 @@ class tst_NamedMutex : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void heldHere_data();
-    void heldHere();
     void heldElsewhere_data();
     void heldElsewhere();
     void openingNeverWaits();
@@ -38,33 +36,6 @@ void AddNameRows()
 }
 
 } // namespace
-
-void tst_NamedMutex::heldHere_data()
-{
-    AddNameRows();
-}
-
-// Another process cannot take the mutex while this one has it open or locked, and can once
-// this one has let go.
-void tst_NamedMutex::heldHere()
-{
-    QFETCH(QString, kind);
-    QFETCH(QString, name);
-    {
-        std::unique_ptr<NamedMutex> mutex;
-        std::unique_ptr<NamedMutexLock> lock;
-        if (kind == QLatin1String("mutex")) {
-            mutex = std::make_unique<NamedMutex>(name);
-            QVERIFY(mutex->IsValid());
-        } else {
-            lock = NamedMutexLock::TryAcquire(name);
-            QVERIFY(lock);
-            QVERIFY(!NamedMutexLock::TryAcquire(name)); // not even this process takes it twice
-        }
-        QCOMPARE(RunHelper({QStringLiteral("trylock"), name}), 1);
-    }
-    QCOMPARE(RunHelper({QStringLiteral("trylock"), name}), 0);
-}
 
 void tst_NamedMutex::heldElsewhere_data()
 {

@@ -1,7 +1,6 @@
 #include "lockhelper.h"
 #include "TestMain.h"
 
-#include <Tavrix/Util/AppMutexLocker.h>
 #include <Tavrix/Util/ProcessInfo.h>
 #include <Tavrix/Util/RemoveDir.h>
 
@@ -25,8 +24,6 @@ class tst_QtKit : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void appMutexLocker_data();
-    void appMutexLocker();
     void isProcessRunning_data();
     void isProcessRunning();
     void removeDir_data();
@@ -34,14 +31,6 @@ private Q_SLOTS:
 };
 
 namespace {
-
-std::vector<std::string> ToNames(const QStringList& names)
-{
-    std::vector<std::string> result;
-    for (const QString& name : names)
-        result.push_back(name.toStdString());
-    return result;
-}
 
 // A child that has ended but is not reaped yet; -1 when it could not be made.
 pid_t StartZombie()
@@ -78,49 +67,11 @@ QStringList Tree(const QString& root)
 
 } // namespace
 
-void tst_QtKit::appMutexLocker_data()
-{
-    QTest::addColumn<QString>("holder");
-    QTest::addColumn<QStringList>("names");
-
-    QTest::newRow("other locker") << "holdlock" << QStringList{"tst-held"};
-    QTest::newRow("one of several")
-        << "holdmutex" << QStringList{"tst-free-a", "tst-held", "tst-free-b"};
-}
-
-// The locker fails while another process holds one of the mutexes and keeps nothing then; once
-// that process is killed it succeeds and keeps them all until it goes.
-void tst_QtKit::appMutexLocker()
-{
-    QFETCH(QString, holder);
-    QFETCH(QStringList, names);
-    const auto other = StartReadyHelper({holder, QStringLiteral("tst-held")});
-    QVERIFY(other);
-    {
-        AppMutexLocker locker(ToNames(names));
-        QVERIFY(!locker.TryLockAppMutex());
-        QVERIFY(!locker.TryLockAppMutex());
-        for (const QString& name : names)
-            if (name != QLatin1String("tst-held"))
-                QCOMPARE(RunHelper({QStringLiteral("trylock"), name}), 0);
-
-        QVERIFY(KillHelper(*other));
-        QVERIFY(locker.TryLockAppMutex());
-        QVERIFY(locker.TryLockAppMutex()); // taking again what it holds already
-        for (const QString& name : names)
-            QCOMPARE(RunHelper({QStringLiteral("trylock"), name}), 1);
-        QVERIFY(!AppMutexLocker(ToNames(names)).TryLockAppMutex());
-    }
-    for (const QString& name : names)
-        QCOMPARE(RunHelper({QStringLiteral("trylock"), name}), 0);
-}
-
 void tst_QtKit::isProcessRunning_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<bool>("running");
 
-    QTest::newRow("live child") << "live" << true;
     QTest::newRow("live child through a link") << "link" << true;
     QTest::newRow("other executable") << "other" << false;
     QTest::newRow("zombie") << "zombie" << false;
