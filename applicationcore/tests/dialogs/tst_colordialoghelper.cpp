@@ -96,8 +96,6 @@ void ColorDialogHelperTest::load_data()
     QTest::newRow("fewer entries than counted")
         << QVariantMap{{"ColorsCount", 3}, {"Color0", "#112233"}}
         << QStringList{"#112233", "#000000", "#000000", old};
-    QTest::newRow("negative count") << QVariantMap{{"ColorsCount", -5}, {"Color0", "#112233"}}
-                                    << QStringList{old, old, old, old};
     QTest::newRow("huge count") << QVariantMap{{"ColorsCount", INT_MAX}, {"Color1", "#445566"}}
                                 << QStringList{"#000000", "#445566", "#000000", "#000000"};
     QTest::newRow("entry that is no colour")

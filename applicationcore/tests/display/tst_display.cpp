@@ -40,7 +40,6 @@ void DisplaySetupTest::highDpiFix_data()
     QTest::newRow("unset") << false << QByteArray() << true;
     QTest::newRow("noScale") << true << QByteArray("NOSCALE") << false;
     QTest::newRow("lowerCase") << true << QByteArray("noscale") << true;
-    QTest::newRow("trailingSpace") << true << QByteArray("NOSCALE ") << true;
 }
 
 // Only the exact word NOSCALE turns Qt's own scaling off.
