@@ -67,8 +67,6 @@ void MacMenuActionHandlerTest::windowEntries_data()
     row("zoom twice", "actionZoom actionZoom", true, true, Qt::WindowNoState);
     row("refused by the filter", "actionZoom", true, false, Qt::WindowNoState);
     row("without an active window", "actionMinimize", false, true, Qt::WindowNoState);
-    row("bring all to front does nothing", "actionBring_all_to_Front", true, true,
-        Qt::WindowNoState);
     row("a zoom of no menu is not wired", "stray", true, true, Qt::WindowNoState);
 }
 
