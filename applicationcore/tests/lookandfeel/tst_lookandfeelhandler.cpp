@@ -15,11 +15,6 @@ using Tavrix::App::LookAndFeelManager;
 
 namespace {
 
-QString Text(const std::string& utf8)
-{
-    return QString::fromStdString(utf8);
-}
-
 QStringList Titles(const QMenu& menu)
 {
     QStringList titles;
@@ -35,11 +30,6 @@ QString Checked(const QMenu& menu)
             return action->data().toString();
     }
     return {};
-}
-
-QStringList Words(const char* text, char separator = ' ')
-{
-    return QString::fromUtf8(text).split(QLatin1Char(separator));
 }
 
 QAction* Entry(const QMenu& menu, const QString& name)
@@ -71,9 +61,13 @@ private:
     void Listen(const LookAndFeelHandler& handler)
     {
         connect(&handler, &LookAndFeelHandler::LocaleChanged, this,
-                [this](const std::string& locale) { m_emitted << Text("locale " + locale); });
+                [this](const std::string& locale) {
+                    m_emitted << QString::fromStdString("locale " + locale);
+                });
         connect(&handler, &LookAndFeelHandler::ThemeChanged, this,
-                [this](const std::string& theme) { m_emitted << Text("theme " + theme); });
+                [this](const std::string& theme) {
+                    m_emitted << QString::fromStdString("theme " + theme);
+                });
     }
 
     QTemporaryDir m_dir;
@@ -149,8 +143,9 @@ void LookAndFeelHandlerTest::picksAndNotificationsMoveChecks()
     QCOMPARE(m_manager->GetCurrentTheme(), std::string("Dark"));
     QCOMPARE(Checked(m_locales), QStringLiteral("de_DE"));
     QCOMPARE(Checked(m_themes), QStringLiteral("Dark"));
-    QCOMPARE(m_emitted, pick ? Words("locale de_DE|theme Dark", '|') : QStringList());
-    QCOMPARE(Titles(m_themes), Words(pick ? "Hell Dunkel" : "Light Dark"));
+    QCOMPARE(m_emitted, (pick ? QStringList{"locale de_DE", "theme Dark"} : QStringList()));
+    QCOMPARE(Titles(m_themes),
+             (pick ? QStringList{"Hell", "Dunkel"} : QStringList{"Light", "Dark"}));
     m_manager->SetTheme("");
     if (!pick)
         return;
