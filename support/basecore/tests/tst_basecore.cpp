@@ -64,9 +64,6 @@ void tst_BaseCore::deserialize_data()
                                                 {"before", QVariant()}};
     QTest::newRow("kept when not replacing") << QByteArray(R"({"en_US": "Light"})") << false << true
                                              << QVariantMap{{"en_US", "Light"}, {"before", "x"}};
-    QTest::newRow("non-ASCII")
-        << QByteArray("{\"ja_JP\": \"\xe3\x83\xa9\xe3\x82\xa4\xe3\x83\x88\"}") << true << true
-        << QVariantMap{{"ja_JP", QString::fromUtf8("\xe3\x83\xa9\xe3\x82\xa4\xe3\x83\x88")}};
     QTest::newRow("nested") << QByteArray(R"({"a": {"b": "c"}})") << true << true
                             << QVariantMap{{"a/b", "c"}};
     QTest::newRow("longer than one read")
