@@ -1,11 +1,12 @@
 # The everyday commands. Each one installs the Debian packages the build needs when missing.
 BUILD_DIR ?= build
 ASAN_DIR ?= build-asan
+TSAN_DIR ?= build-tsan
 JOBS ?= 2
 CMAKE_FLAGS ?=
 CTEST_FLAGS ?= --output-on-failure -j$(JOBS)
 
-.PHONY: all deps build demo check test sanitize bench install clean
+.PHONY: all deps build demo check test sanitize tsan bench install clean
 
 all: build
 
@@ -36,6 +37,15 @@ sanitize: deps
 
 check: test sanitize
 
+# ThreadSanitizer over the tests whose threads share state; not part of check.
+tsan: deps
+	cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DTAVRIX_SANITIZE=thread -DTAVRIX_BUILD_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(TSAN_DIR) -j$(JOBS)
+	rm -rf $(TSAN_DIR)/tsan-reports && mkdir -p $(TSAN_DIR)/tsan-reports
+	ctest --test-dir $(TSAN_DIR) $(CTEST_FLAGS) -R '$(or $(TSAN_TESTS),.)'
+	@if ls $(TSAN_DIR)/tsan-reports/report.* >/dev/null 2>&1; then \
+		cat $(TSAN_DIR)/tsan-reports/report.*; echo "ThreadSanitizer reports above"; exit 1; fi
+
 bench: build
 	@bash scripts/run-benchmarks.sh $(BUILD_DIR)
 
@@ -43,4 +53,4 @@ install: build
 	cmake --install $(BUILD_DIR) --prefix $(or $(PREFIX),/usr/local)
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(TSAN_DIR)

@@ -5,10 +5,11 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config git
   qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools libqt5svg5-dev
-  libboost-dev libboost-filesystem-dev libboost-system-dev
+  libboost-dev libboost-filesystem-dev libboost-system-dev libboost-stacktrace-dev
   libgoogle-glog-dev libgflags-dev
   libbenchmark-dev
-  xvfb xauth x11-utils
+  xvfb xauth x11-utils openbox
+  libxcb1-dev
   fonts-dejavu-core fonts-noto-cjk
   qttranslations5-l10n
   libclang-rt-14-dev

@@ -59,7 +59,12 @@ std::string DemoCustomization::GetProductId() const
 
 bool DemoCustomization::IsPromptSuppressed() const
 {
-    return false;
+    return m_promptSuppressed;
+}
+
+void DemoCustomization::SetPromptSuppressed(bool suppressed)
+{
+    m_promptSuppressed = suppressed;
 }
 
 int DemoCustomization::GetDistributionKind() const
@@ -74,5 +79,5 @@ std::string DemoCustomization::GetAfterInstallPage() const
 
 bool DemoCustomization::IsEmailDialogEnabled() const
 {
-    return false;
+    return true;
 }

@@ -21,4 +21,10 @@ public:
     int GetDistributionKind() const override;
     std::string GetAfterInstallPage() const override;
     bool IsEmailDialogEnabled() const override;
+
+    /// Skips the start-up prompts (the e-mail dialog and the thank-you page).
+    void SetPromptSuppressed(bool suppressed);
+
+private:
+    bool m_promptSuppressed = false;
 };

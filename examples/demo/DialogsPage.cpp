@@ -25,6 +25,21 @@ namespace {
 const char* const WEB_LINK = "https://example.org/tavrix";
 const char* const MAIL_ADDRESS = "support@example.org";
 
+// The product's About page from its link table; a fixed address when it has none.
+QString AboutLink()
+{
+    if (auto* app = qobject_cast<Tavrix::App::Application*>(qApp)) {
+        try {
+            const QString url = app->GetUrl(Tavrix::HOMEPAGE_URL_menuabout);
+            if (!url.isEmpty())
+                return url;
+        } catch (const std::logic_error&) {
+            // No links manager can be made without the application's collaborators.
+        }
+    }
+    return QString::fromLatin1(WEB_LINK);
+}
+
 QToolButton* ButtonFor(QAction* action, QWidget* parent)
 {
     auto* button = new QToolButton(parent);
@@ -91,7 +106,11 @@ DialogsPage::~DialogsPage() = default;
 
 void DialogsPage::AddMenus(QMenuBar* menuBar)
 {
-    m_dialogsMenu = menuBar->addMenu(QString());
+    // The Help menu, when the window has one, stays last and gets the About entry.
+    QMenu* const help = menuBar->findChild<QMenu*>(QStringLiteral("helpMenu"));
+    QAction* const beforeHelp = help ? help->menuAction() : nullptr;
+    m_dialogsMenu = new QMenu(menuBar);
+    menuBar->insertMenu(beforeHelp, m_dialogsMenu);
     m_dialogsMenu->setObjectName(QStringLiteral("dialogsMenu"));
     m_deleteAction = m_dialogsMenu->addAction(QString(), this, &DialogsPage::DeleteSelected);
     m_deleteAction->setObjectName(QStringLiteral("deleteAction"));
@@ -109,7 +128,8 @@ void DialogsPage::AddMenus(QMenuBar* menuBar)
     connect(m_dialogsMenu, &QMenu::aboutToShow, this, &DialogsPage::UpdateRememberedState);
 
     // The library finds the Window menu and its entries by these names and wires them.
-    m_windowMenu = menuBar->addMenu(QString());
+    m_windowMenu = new QMenu(menuBar);
+    menuBar->insertMenu(beforeHelp, m_windowMenu);
     m_windowMenu->setObjectName(QStringLiteral("menuWindow"));
     m_minimizeAction = m_windowMenu->addAction(QString());
     m_minimizeAction->setObjectName(QStringLiteral("actionMinimize"));
@@ -119,9 +139,13 @@ void DialogsPage::AddMenus(QMenuBar* menuBar)
     new Tavrix::App::MacMenuActionHandler(
         menuBar, [](QWidget* window) { return qobject_cast<QMainWindow*>(window) != nullptr; });
 
-    m_helpMenu = menuBar->addMenu(QString());
-    m_helpMenu->setObjectName(QStringLiteral("helpMenu"));
-    m_aboutAction = m_helpMenu->addAction(QString(), this, &DialogsPage::ShowAbout);
+    if (help) {
+        help->addSeparator();
+    } else {
+        m_helpMenu = menuBar->addMenu(QString());
+        m_helpMenu->setObjectName(QStringLiteral("helpMenu"));
+    }
+    m_aboutAction = (help ? help : m_helpMenu)->addAction(QString(), this, &DialogsPage::ShowAbout);
     m_aboutAction->setObjectName(QStringLiteral("aboutAction"));
 }
 
@@ -176,13 +200,13 @@ void DialogsPage::PickColor()
 
 void DialogsPage::ShowAbout()
 {
+    const QString web = AboutLink();
     const QString text
         = tr("<b>%1</b> %2<br>The sample product of the Tavrix application core."
              "<br>Web: <a href=\"%3\">%3</a><br>E-mail: <a href=\"mailto:%4\">%4</a>")
               .arg(QCoreApplication::applicationName().toHtmlEscaped(),
-                   QCoreApplication::applicationVersion(), QString::fromLatin1(WEB_LINK),
-                   QString::fromLatin1(MAIL_ADDRESS));
-    m_informer->ExecDialog(text, QString::fromLatin1(WEB_LINK), QString(), AlertBox::Information);
+                   QCoreApplication::applicationVersion(), web, QString::fromLatin1(MAIL_ADDRESS));
+    m_informer->ExecDialog(text, web, QString(), AlertBox::Information);
 }
 
 void DialogsPage::AskAllQuestionsAgain()
@@ -208,7 +232,8 @@ void DialogsPage::Retranslate()
     setWindowTitle(tr("Dialogs"));
     m_dialogsMenu->setTitle(tr("&Dialogs"));
     m_windowMenu->setTitle(tr("&Window"));
-    m_helpMenu->setTitle(tr("&Help"));
+    if (m_helpMenu)
+        m_helpMenu->setTitle(tr("&Help"));
     m_deleteAction->setText(tr("&Delete..."));
     m_deleteAllAction->setText(tr("Delete &all..."));
     m_restoreAction->setText(tr("&Restore the list"));

@@ -1,7 +1,12 @@
 #include "MainWindow.h"
 #include "TouchPage.h"
 
+#include "CrashReportView.h"
+
 #include "DialogsPage.h"
+
+#include "HelpMenu.h"
+#include "HelperPage.h"
 
 #include <QApplication>
 #include <QFormLayout>
@@ -108,8 +113,12 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
 
     m_pages->addTab(central, QString());
     setCentralWidget(m_pages);
+    AddHelpMenu(this);
     AddPage(new DialogsPage(m_productStore, menuBar()));
     AddPage(new TouchPage(m_pages));
+    auto* helperPage = new HelperPage(m_lookAndFeel, m_pages);
+    AddPage(helperPage);
+    m_fileMenu->insertAction(m_restartAction, helperPage->OpenAction());
     resize(640, 600);
 
     Retranslate();
@@ -320,6 +329,7 @@ void MainWindow::AddLaunchPanel(QWidget* parent)
     crashes->addWidget(m_crashedSessions, 1);
     crashes->addWidget(clear, 0, Qt::AlignTop);
     layout->addLayout(crashes);
+    layout->addWidget(new CrashReportView(m_crashedSessions, launch));
     m_panels->addWidget(launch);
     connect(clear, &QPushButton::clicked, this, [this] {
         if (auto* app = qobject_cast<Tavrix::App::Application*>(qApp)) {
@@ -350,8 +360,13 @@ void MainWindow::ShowCrashedSessions()
     m_crashedSessions->clear();
     if (!app)
         return;
-    for (const std::string& session : app->GetCrashedSessions())
-        m_crashedSessions->addItem(tr("Crashed session %1").arg(QString::fromStdString(session)));
+    for (const std::string& session : app->GetCrashedSessions()) {
+        const QString id = QString::fromStdString(session);
+        (new QListWidgetItem(tr("Crashed session %1").arg(id), m_crashedSessions))
+            ->setData(Qt::UserRole, id);
+    }
     if (m_crashedSessions->count() == 0)
         m_crashedSessions->addItem(tr("No crashed sessions"));
+    else
+        m_crashedSessions->setCurrentRow(0);
 }

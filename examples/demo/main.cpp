@@ -1,9 +1,11 @@
+#include "DemoApplication.h"
 #include "DemoCustomization.h"
 #include "DemoSplash.h"
 #include "DialogsPage.h"
 #include "MainWindow.h"
 
 #include <Tavrix/App/ApplicationCore.h>
+#include <Tavrix/Exception.h>
 
 #include <QCommandLineParser>
 #include <QTimer>
@@ -27,25 +29,12 @@ struct DemoOptions
 DemoOptions ParseDemoOptions(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                        QStringLiteral("Save the window as PNG and quit."),
-                                        QStringLiteral("file"));
-    const QCommandLineOption quitAfterStart(
-        QStringLiteral("quit-after-start"),
-        QStringLiteral("Quit as soon as the start-up is done."));
-    const QCommandLineOption locale(QStringLiteral("locale"),
-                                    QStringLiteral("Start in this language, as if picked."),
-                                    QStringLiteral("code"));
-    const QCommandLineOption theme(QStringLiteral("theme"),
-                                   QStringLiteral("Start with this theme, as if picked."),
-                                   QStringLiteral("name"));
-    const QCommandLineOption page(QStringLiteral("page"),
-                                  QStringLiteral("Show this page of the window first."),
-                                  QStringLiteral("name"));
-    parser.addOptions({screenshot, quitAfterStart, locale, theme, page});
+    parser.addOptions(DemoApplication::DemoOptions());
     parser.parse(arguments);
-    return {parser.value(screenshot), parser.isSet(quitAfterStart), parser.value(locale),
-            parser.value(theme), parser.value(page)};
+    return {parser.value(QStringLiteral("screenshot")),
+            parser.isSet(QStringLiteral("quit-after-start")),
+            parser.value(QStringLiteral("locale")), parser.value(QStringLiteral("theme")),
+            parser.value(QStringLiteral("page"))};
 }
 
 // The themes and translations shipped in the resources folder, in the language and theme picked
@@ -74,10 +63,19 @@ int main(int argc, char* argv[])
     Q_INIT_RESOURCE(demo);
     Tavrix::App::HighDpiFix();
     Tavrix::App::UseDesktopOpenGL();
-    Tavrix::App::Application app(argc, argv);
+    std::unique_ptr<DemoApplication> application;
+    try {
+        application = std::make_unique<DemoApplication>(argc, argv);
+    } catch (const Tavrix::Exception& error) {
+        std::cerr << error.what() << std::endl;
+        return 2;
+    }
+    DemoApplication& app = *application;
     const DemoOptions options = ParseDemoOptions(QCoreApplication::arguments());
 
     const auto customization = std::make_shared<DemoCustomization>();
+    // Runs that only take a picture or measure the start are not interrupted by prompts.
+    customization->SetPromptSuppressed(!options.screenshotFile.isEmpty() || options.quitAfterStart);
     const auto commonStore = std::make_shared<Tavrix::App::SettingsManager>(
         QStringLiteral("Common"), QStringLiteral("Tavrix"));
     const auto productStore = std::make_shared<Tavrix::App::SettingsManager>(

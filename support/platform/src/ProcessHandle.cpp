@@ -1,5 +1,6 @@
 #include <Tavrix/Platform/ProcessHandle.h>
 
+#include <algorithm>
 #include <utility>
 
 #include <cerrno>
@@ -61,6 +62,11 @@ bool ProcessHandle::IsValid() const
 int ProcessHandle::Get() const
 {
     return m_fd >= 0 ? m_fd : 0;
+}
+
+int ProcessHandle::Take()
+{
+    return std::max(std::exchange(m_fd, -1), 0);
 }
 
 bool ProcessHandle::WaitForExit(int milliseconds) const

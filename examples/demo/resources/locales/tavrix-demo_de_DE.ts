@@ -246,4 +246,112 @@
         <translation>Zeile %1 von %2</translation>
     </message>
 </context>
+<context>
+    <name>HelpMenu</name>
+    <message>
+        <source>Help Center</source>
+        <translation>Hilfe-Center</translation>
+    </message>
+    <message>
+        <source>Live Chat</source>
+        <translation>Live-Chat</translation>
+    </message>
+    <message>
+        <source>Contact Support</source>
+        <translation>Support kontaktieren</translation>
+    </message>
+    <message>
+        <source>What&apos;s New</source>
+        <translation>Neuigkeiten</translation>
+    </message>
+    <message>
+        <source>Check for Updates</source>
+        <translation>Nach Updates suchen</translation>
+    </message>
+    <message>
+        <source>Privacy Policy</source>
+        <translation>Datenschutzerklärung</translation>
+    </message>
+    <message>
+        <source>Home Page</source>
+        <translation>Startseite</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>Über %1</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;%1&lt;/b&gt;&lt;br&gt;Version %2&lt;br&gt;&lt;br&gt;&lt;a href=&quot;%3&quot;&gt;Visit the home page&lt;/a&gt;</source>
+        <translation>&lt;b&gt;%1&lt;/b&gt;&lt;br&gt;Version %2&lt;br&gt;&lt;br&gt;&lt;a href=&quot;%3&quot;&gt;Zur Startseite&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Update check requested</source>
+        <translation>Update-Prüfung angefordert</translation>
+    </message>
+</context>
+<context>
+    <name>HelperPage</name>
+    <message>
+        <source>Helper window</source>
+        <translation>Hilfsfenster</translation>
+    </message>
+    <message>
+        <source>Helper program</source>
+        <translation>Hilfsprogramm</translation>
+    </message>
+    <message>
+        <source>The helper is a second program of the product, started with its own window. When it closes, it asks this window for its id and hands the keyboard focus back to it.</source>
+        <translation>Der Helfer ist ein zweites Programm des Produkts mit einem eigenen Fenster. Beim Schließen fragt er dieses Fenster nach seiner Kennung und gibt ihm den Tastaturfokus zurück.</translation>
+    </message>
+    <message>
+        <source>Open helper window</source>
+        <translation>Hilfsfenster öffnen</translation>
+    </message>
+    <message>
+        <source>Open &amp;helper window</source>
+        <translation>&amp;Hilfsfenster öffnen</translation>
+    </message>
+    <message>
+        <source>Helper started</source>
+        <translation>Helfer gestartet</translation>
+    </message>
+    <message>
+        <source>Could not start the helper</source>
+        <translation>Der Helfer konnte nicht gestartet werden</translation>
+    </message>
+    <message>
+        <source>The helper closed; the focus goes back to window %1</source>
+        <translation>Der Helfer wurde geschlossen; der Fokus geht zurück an Fenster %1</translation>
+    </message>
+    <message>
+        <source>The helper has ended</source>
+        <translation>Der Helfer wurde beendet</translation>
+    </message>
+</context>
+<context>
+    <name>HelperWindow</name>
+    <message>
+        <source>Tavrix Demo Helper</source>
+        <translation>Tavrix Demo Helfer</translation>
+    </message>
+    <message>
+        <source>Started by Tavrix Demo. Close this window and the keyboard focus goes back to the demo&apos;s window.</source>
+        <translation>Von Tavrix Demo gestartet. Schließen Sie dieses Fenster, und der Tastaturfokus geht zurück an das Fenster der Demo.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>CrashReportView</name>
+    <message>
+        <source>Pick a crashed session to see its report: the signal or the uncaught exception, and the call stack.</source>
+        <translation>Wählen Sie eine abgestürzte Sitzung, um ihren Bericht zu sehen: das Signal oder die nicht abgefangene Ausnahme und den Aufrufstapel.</translation>
+    </message>
+</context>
 </TS>

@@ -246,4 +246,112 @@
         <translation>Row %1 of %2</translation>
     </message>
 </context>
+<context>
+    <name>HelpMenu</name>
+    <message>
+        <source>Help Center</source>
+        <translation>Help Center</translation>
+    </message>
+    <message>
+        <source>Live Chat</source>
+        <translation>Live Chat</translation>
+    </message>
+    <message>
+        <source>Contact Support</source>
+        <translation>Contact Support</translation>
+    </message>
+    <message>
+        <source>What&apos;s New</source>
+        <translation>What&apos;s New</translation>
+    </message>
+    <message>
+        <source>Check for Updates</source>
+        <translation>Check for Updates</translation>
+    </message>
+    <message>
+        <source>Privacy Policy</source>
+        <translation>Privacy Policy</translation>
+    </message>
+    <message>
+        <source>Home Page</source>
+        <translation>Home Page</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>About %1</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;%1&lt;/b&gt;&lt;br&gt;Version %2&lt;br&gt;&lt;br&gt;&lt;a href=&quot;%3&quot;&gt;Visit the home page&lt;/a&gt;</source>
+        <translation>&lt;b&gt;%1&lt;/b&gt;&lt;br&gt;Version %2&lt;br&gt;&lt;br&gt;&lt;a href=&quot;%3&quot;&gt;Visit the home page&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Update check requested</source>
+        <translation>Update check requested</translation>
+    </message>
+</context>
+<context>
+    <name>HelperPage</name>
+    <message>
+        <source>Helper window</source>
+        <translation>Helper window</translation>
+    </message>
+    <message>
+        <source>Helper program</source>
+        <translation>Helper program</translation>
+    </message>
+    <message>
+        <source>The helper is a second program of the product, started with its own window. When it closes, it asks this window for its id and hands the keyboard focus back to it.</source>
+        <translation>The helper is a second program of the product, started with its own window. When it closes, it asks this window for its id and hands the keyboard focus back to it.</translation>
+    </message>
+    <message>
+        <source>Open helper window</source>
+        <translation>Open helper window</translation>
+    </message>
+    <message>
+        <source>Open &amp;helper window</source>
+        <translation>Open &amp;helper window</translation>
+    </message>
+    <message>
+        <source>Helper started</source>
+        <translation>Helper started</translation>
+    </message>
+    <message>
+        <source>Could not start the helper</source>
+        <translation>Could not start the helper</translation>
+    </message>
+    <message>
+        <source>The helper closed; the focus goes back to window %1</source>
+        <translation>The helper closed; the focus goes back to window %1</translation>
+    </message>
+    <message>
+        <source>The helper has ended</source>
+        <translation>The helper has ended</translation>
+    </message>
+</context>
+<context>
+    <name>HelperWindow</name>
+    <message>
+        <source>Tavrix Demo Helper</source>
+        <translation>Tavrix Demo Helper</translation>
+    </message>
+    <message>
+        <source>Started by Tavrix Demo. Close this window and the keyboard focus goes back to the demo&apos;s window.</source>
+        <translation>Started by Tavrix Demo. Close this window and the keyboard focus goes back to the demo&apos;s window.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>CrashReportView</name>
+    <message>
+        <source>Pick a crashed session to see its report: the signal or the uncaught exception, and the call stack.</source>
+        <translation>Pick a crashed session to see its report: the signal or the uncaught exception, and the call stack.</translation>
+    </message>
+</context>
 </TS>

@@ -246,4 +246,112 @@
         <translation>Строка %1 из %2</translation>
     </message>
 </context>
+<context>
+    <name>HelpMenu</name>
+    <message>
+        <source>Help Center</source>
+        <translation>Справочный центр</translation>
+    </message>
+    <message>
+        <source>Live Chat</source>
+        <translation>Онлайн-чат</translation>
+    </message>
+    <message>
+        <source>Contact Support</source>
+        <translation>Связаться с поддержкой</translation>
+    </message>
+    <message>
+        <source>What&apos;s New</source>
+        <translation>Что нового</translation>
+    </message>
+    <message>
+        <source>Check for Updates</source>
+        <translation>Проверить обновления</translation>
+    </message>
+    <message>
+        <source>Privacy Policy</source>
+        <translation>Политика конфиденциальности</translation>
+    </message>
+    <message>
+        <source>Home Page</source>
+        <translation>Домашняя страница</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Справка</translation>
+    </message>
+    <message>
+        <source>About %1</source>
+        <translation>О программе %1</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;%1&lt;/b&gt;&lt;br&gt;Version %2&lt;br&gt;&lt;br&gt;&lt;a href=&quot;%3&quot;&gt;Visit the home page&lt;/a&gt;</source>
+        <translation>&lt;b&gt;%1&lt;/b&gt;&lt;br&gt;Версия %2&lt;br&gt;&lt;br&gt;&lt;a href=&quot;%3&quot;&gt;Перейти на домашнюю страницу&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>Update check requested</source>
+        <translation>Запрошена проверка обновлений</translation>
+    </message>
+</context>
+<context>
+    <name>HelperPage</name>
+    <message>
+        <source>Helper window</source>
+        <translation>Окно помощника</translation>
+    </message>
+    <message>
+        <source>Helper program</source>
+        <translation>Программа-помощник</translation>
+    </message>
+    <message>
+        <source>The helper is a second program of the product, started with its own window. When it closes, it asks this window for its id and hands the keyboard focus back to it.</source>
+        <translation>Помощник — вторая программа продукта со своим окном. При закрытии он запрашивает у этого окна его идентификатор и возвращает ему фокус клавиатуры.</translation>
+    </message>
+    <message>
+        <source>Open helper window</source>
+        <translation>Открыть окно помощника</translation>
+    </message>
+    <message>
+        <source>Open &amp;helper window</source>
+        <translation>Открыть окно &amp;помощника</translation>
+    </message>
+    <message>
+        <source>Helper started</source>
+        <translation>Помощник запущен</translation>
+    </message>
+    <message>
+        <source>Could not start the helper</source>
+        <translation>Не удалось запустить помощника</translation>
+    </message>
+    <message>
+        <source>The helper closed; the focus goes back to window %1</source>
+        <translation>Помощник закрыт; фокус возвращается окну %1</translation>
+    </message>
+    <message>
+        <source>The helper has ended</source>
+        <translation>Помощник завершил работу</translation>
+    </message>
+</context>
+<context>
+    <name>HelperWindow</name>
+    <message>
+        <source>Tavrix Demo Helper</source>
+        <translation>Помощник Tavrix Demo</translation>
+    </message>
+    <message>
+        <source>Started by Tavrix Demo. Close this window and the keyboard focus goes back to the demo&apos;s window.</source>
+        <translation>Запущено из Tavrix Demo. Закройте это окно, и фокус клавиатуры вернётся к окну демо.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+</context>
+<context>
+    <name>CrashReportView</name>
+    <message>
+        <source>Pick a crashed session to see its report: the signal or the uncaught exception, and the call stack.</source>
+        <translation>Выберите аварийно завершившийся сеанс, чтобы увидеть его отчёт: сигнал или неперехваченное исключение и стек вызовов.</translation>
+    </message>
+</context>
 </TS>

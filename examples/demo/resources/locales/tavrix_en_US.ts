@@ -37,4 +37,35 @@
         <translation>Email address has been copied to the clipboard</translation>
     </message>
 </context>
+<context>
+    <name>Tavrix::Mail::EmailDialog</name>
+    <message>
+        <source>Stay in touch</source>
+        <translation>Stay in touch</translation>
+    </message>
+    <message>
+        <source>Leave your e-mail address to hear about updates, tips and offers for %1.</source>
+        <translation>Leave your e-mail address to hear about updates, tips and offers for %1.</translation>
+    </message>
+    <message>
+        <source>E-mail address:</source>
+        <translation>E-mail address:</translation>
+    </message>
+    <message>
+        <source>Please enter a valid e-mail address, such as name@example.com.</source>
+        <translation>Please enter a valid e-mail address, such as name@example.com.</translation>
+    </message>
+    <message>
+        <source>Privacy policy</source>
+        <translation>Privacy policy</translation>
+    </message>
+    <message>
+        <source>Subscribe</source>
+        <translation>Subscribe</translation>
+    </message>
+    <message>
+        <source>Not now</source>
+        <translation>Not now</translation>
+    </message>
+</context>
 </TS>

@@ -37,4 +37,35 @@
         <translation>Адрес электронной почты скопирован в буфер обмена</translation>
     </message>
 </context>
+<context>
+    <name>Tavrix::Mail::EmailDialog</name>
+    <message>
+        <source>Stay in touch</source>
+        <translation>Оставайтесь на связи</translation>
+    </message>
+    <message>
+        <source>Leave your e-mail address to hear about updates, tips and offers for %1.</source>
+        <translation>Оставьте свой адрес электронной почты, чтобы узнавать об обновлениях, советах и предложениях для %1.</translation>
+    </message>
+    <message>
+        <source>E-mail address:</source>
+        <translation>Адрес электронной почты:</translation>
+    </message>
+    <message>
+        <source>Please enter a valid e-mail address, such as name@example.com.</source>
+        <translation>Введите правильный адрес электронной почты, например name@example.com.</translation>
+    </message>
+    <message>
+        <source>Privacy policy</source>
+        <translation>Политика конфиденциальности</translation>
+    </message>
+    <message>
+        <source>Subscribe</source>
+        <translation>Подписаться</translation>
+    </message>
+    <message>
+        <source>Not now</source>
+        <translation>Не сейчас</translation>
+    </message>
+</context>
 </TS>

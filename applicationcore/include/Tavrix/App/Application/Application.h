@@ -2,6 +2,7 @@
 
 #include <Tavrix/App/Application/WorkingMode.h>
 #include <Tavrix/App/applicationcore_export.h>
+#include <Tavrix/Links/URLKeys.h>
 
 #include <QApplication>
 #include <QCommandLineOption>
@@ -13,6 +14,10 @@
 #include <string>
 
 class QMainWindow;
+
+namespace Tavrix {
+class ILinksManager;
+}
 
 namespace Tavrix::ExternalStimulus {
 class IGateway;
@@ -40,6 +45,10 @@ public:
     {
         /// Hold the running-instance mutex, so that other processes can see this one runs.
         bool createRunningMutex = true;
+        /// Record the call stack of a crash of this run for GetCrashReport() at the next start
+        /// (CrashTracker::InstallCrashHandlers()). Off for a product with crash handling of its
+        /// own that must see the signals first.
+        bool installCrashHandlers = true;
     };
 
     enum LaunchType { NotSet = 0, NewInstall = 1, Reinstall = 2, Update = 3, Regular = 4 };
@@ -101,7 +110,11 @@ public:
     /// The runs found at start-up that ended without a clean shutdown.
     std::deque<std::string> GetCrashedSessions() const;
     bool HasUnreportedCrash() const;
-    /// Forgets the crashed runs and this run's record (a crash of this run then goes unnoticed).
+    /// The readable crash report of a session from GetCrashedSessions(): the signal or uncaught
+    /// exception and the call stack (CrashTracker::GetCrashReport()).
+    std::string GetCrashReport(const std::string& sessionId) const;
+    /// Forgets the crashed runs, their reports and this run's record (a crash of this run then
+    /// goes unnoticed).
     void ClearCrashes();
 
     void SetSettingsManager(std::shared_ptr<ISettingsManager> manager);
@@ -128,6 +141,19 @@ public:
     std::shared_ptr<Tavrix::ExternalStimulus::IGateway> GetExternalStimulusGateway() const;
     QWidget* GetMainWindow() const;
     QString GetPreferredBrowserUserAgent() const;
+
+    /// The product's links, made on first use from the customization manager, the look-and-feel
+    /// manager and the mail store. Without one of them it throws std::logic_error ("NotNull can
+    /// not initialized by null") and keeps nothing, so that a later call tries again.
+    std::shared_ptr<Tavrix::ILinksManager> GetLinksManager() const;
+    /// The link of `key` in the current locale, empty when the product has none. Throws as
+    /// GetLinksManager() does.
+    virtual QString GetUrl(const Tavrix::URLKeys& key) const;
+    /// The customization manager's application name, else Qt's.
+    QString ApplicationName() const;
+    /// The product name for an About box; empty, with a warning, before a customization manager
+    /// is set.
+    QString GetProductNameAbout() const;
 
     /// Opens the thank-you page after an installation, or hands that action to the gateway.
     void OpenThankForInstall() const;
@@ -158,8 +184,11 @@ protected:
 private:
     /// Quits the event loop and accepts; products override it to refuse.
     virtual bool TryToQuitImpl();
-    /// Products add their own test options here.
+    /// Products add their own test options here; "--test-help" lists them after the core's.
     virtual QList<QCommandLineOption> GetAdditionalTestOptions() const;
+    /// Whether this launch opens the thank-you page: after a new installation, a reinstallation
+    /// or an update. Products override it to narrow the condition.
+    virtual bool NeedOpenUrlThankForInstall() const;
 
     void OpenUrlThankForInstall() const;
     void ShowEmailDialog();

@@ -14,9 +14,10 @@ public:
     /// The options that must act before anything else: "ssl-disable" and "ssl-enable".
     /// Both at once throw Tavrix::Exception.
     static void HandleGlobalTestOptions();
-    /// The remaining test options, with the product's own.
+    /// The remaining test options: the help box, the URL dump and openings, the URL log and the
+    /// crash on request. `productOptions` are listed in the help after the core's.
     static void HandleTestOptions(const QList<QCommandLineOption>& productOptions,
-                                  Application& application);
+                                  Application* application);
 };
 
 } // namespace Tavrix::App

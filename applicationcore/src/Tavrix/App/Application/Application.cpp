@@ -57,6 +57,8 @@ Application::Application(int& argc, char** argv) : Application(argc, argv, AppCo
 Application::Application(int& argc, char** argv, const AppContext& context)
     : QApplication(argc, argv), d(std::make_unique<Private>())
 {
+    if (context.installCrashHandlers)
+        d->crashTracker.InstallCrashHandlers();
     d->nativeEventFilter = std::make_unique<NativeEventFilter>(this);
     if (context.createRunningMutex)
         d->runningMutex
@@ -121,7 +123,7 @@ void Application::OnStart()
         "Path", Util::QStringToUtf8(QDir::toNativeSeparators(QCoreApplication::applicationDirPath())
                                     + QDir::separator()));
 
-    AppTest::HandleTestOptions(GetAdditionalTestOptions(), *this);
+    AppTest::HandleTestOptions(GetAdditionalTestOptions(), this);
 
     if (d->customizationManager->GetDistributionKind() == 0
         && !d->customizationManager->IsPromptSuppressed()) {

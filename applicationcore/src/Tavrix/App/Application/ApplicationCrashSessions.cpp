@@ -19,6 +19,11 @@ bool Application::HasUnreportedCrash() const
     return d->crashTracker.HasUnreportedCrash();
 }
 
+std::string Application::GetCrashReport(const std::string& sessionId) const
+{
+    return d->crashTracker.GetCrashReport(sessionId);
+}
+
 void Application::ClearCrashes()
 {
     d->crashTracker.ClearHistory();

@@ -6,6 +6,7 @@
 
 #include <Tavrix/App/Application/CrashTracker.h>
 #include <Tavrix/Browser/PreferredBrowser.h>
+#include <Tavrix/Links/ILinksManager.h>
 #include <Tavrix/Platform/NamedMutex.h>
 
 #include <boost/optional.hpp>
@@ -29,6 +30,7 @@ public:
     std::shared_ptr<ISplash> splash;
     std::shared_ptr<ISettingsManager> productSettingsManager;
     std::shared_ptr<ISettingsManager> mailSettingsManager;
+    std::shared_ptr<ILinksManager> linksManager;
     bool started = false;
     bool quitting = false;
     CrashTracker crashTracker;

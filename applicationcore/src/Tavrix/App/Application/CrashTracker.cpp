@@ -1,5 +1,8 @@
 #include <Tavrix/App/Application/CrashTracker.h>
 
+#include "CrashHandler_p.h"
+#include "CrashReport_p.h"
+
 #include <Tavrix/Platform/RunningProcesses.h>
 #include <Tavrix/Util/Conversions.h>
 #include <Tavrix/Util/ProcessInfo.h>
@@ -23,6 +26,8 @@ namespace {
 const char* const PRODUCT_KEY = "vellumix";
 const char* const VERSION_MAJOR = "2";
 const char* const VERSION_MINOR = "4.1";
+// How many crash reports of an executable stay on disk.
+constexpr int KEPT_REPORTS = 10;
 
 QString SessionFilePath()
 {
@@ -46,6 +51,21 @@ QString OwnKey()
     return QString::number(QCoreApplication::applicationPid());
 }
 
+// The form NewSessionId() gives: "yyMMdd-HHmmss-NNNNNN". Only such an id names a report file, so
+// that nothing read from the session file can lead anywhere else.
+bool IsSessionId(const QStringRef& id)
+{
+    if (id.size() != 20)
+        return false;
+    for (int i = 0; i < id.size(); ++i) {
+        const bool separator = i == 6 || i == 13;
+        if (separator ? id.at(i) != QLatin1Char('-')
+                      : (id.at(i) < QLatin1Char('0') || id.at(i) > QLatin1Char('9')))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 class CrashTracker::Private
@@ -53,15 +73,24 @@ class CrashTracker::Private
 public:
     /// Reports and removes the entries of dead processes and records this one.
     void StartSession();
+    /// This executable's crash reports, newest first.
+    QFileInfoList Reports() const;
+    QString ReportFileName(const QString& sessionId) const;
 
     QSettings store{SessionFilePath(), QSettings::IniFormat};
     std::string sessionId = NewSessionId();
     std::deque<std::string> badSessions;
+    const QString reportPrefix
+        = QFileInfo(QCoreApplication::applicationFilePath()).baseName() + QLatin1Char('.');
+    std::unique_ptr<CrashHandler> crashHandler;
 };
 
 CrashTracker::CrashTracker() : d(std::make_unique<Private>())
 {
     d->StartSession();
+    const QFileInfoList reports = d->Reports();
+    for (int i = KEPT_REPORTS; i < reports.size(); ++i)
+        QFile::remove(reports.at(i).filePath());
 }
 
 CrashTracker::~CrashTracker()
@@ -87,13 +116,19 @@ bool CrashTracker::HasUnreportedCrash() const
 
 void CrashTracker::ClearHistory()
 {
+    if (d->crashHandler)
+        d->crashHandler->SetArmed(false);
     d->badSessions.clear();
     d->store.clear();
     d->store.sync();
+    for (const QFileInfo& report : d->Reports())
+        QFile::remove(report.filePath());
 }
 
 void CrashTracker::StopSession()
 {
+    if (d->crashHandler)
+        d->crashHandler->SetArmed(false);
     d->store.remove(OwnKey());
     d->store.sync();
 }
@@ -101,6 +136,58 @@ void CrashTracker::StopSession()
 QString CrashTracker::FileName() const
 {
     return d->store.fileName();
+}
+
+bool CrashTracker::InstallCrashHandlers()
+{
+    if (!d->crashHandler) {
+        auto handler
+            = std::make_unique<CrashHandler>(d->ReportFileName(Util::Utf8ToQString(d->sessionId)));
+        if (!handler->IsInstalled())
+            return false;
+        d->crashHandler = std::move(handler);
+    }
+    return true;
+}
+
+std::string CrashTracker::GetCrashReport(const std::string& sessionId) const
+{
+    const QString file = CrashReportFileName(sessionId);
+    if (file.isEmpty())
+        return "Crash report of session " + sessionId
+               + "\nNo call stack was recorded for this session: its id was not made by this "
+                 "program.\n";
+    return CrashReport::Build(sessionId, file);
+}
+
+QString CrashTracker::CrashReportFileName(const std::string& sessionId) const
+{
+    return d->ReportFileName(Util::Utf8ToQString(sessionId));
+}
+
+QString CrashTracker::Private::ReportFileName(const QString& id) const
+{
+    if (!IsSessionId(QStringRef(&id)))
+        return {};
+    return QFileInfo(store.fileName()).path() + QLatin1Char('/') + reportPrefix + id
+           + QStringLiteral(".crash");
+}
+
+QFileInfoList CrashTracker::Private::Reports() const
+{
+    const QString suffix = QStringLiteral(".crash");
+    QFileInfoList reports
+        = QDir(QFileInfo(store.fileName()).path())
+              .entryInfoList({QLatin1Char('*') + suffix}, QDir::Files, QDir::Time);
+    // Another executable's reports lie in the same folder; they are its own business.
+    const auto foreign = [&](const QFileInfo& file) {
+        const QString name = file.fileName();
+        return !name.startsWith(reportPrefix)
+               || !IsSessionId(name.midRef(reportPrefix.size(),
+                                           name.size() - reportPrefix.size() - suffix.size()));
+    };
+    reports.erase(std::remove_if(reports.begin(), reports.end(), foreign), reports.end());
+    return reports;
 }
 
 void CrashTracker::Private::StartSession()

@@ -24,6 +24,8 @@ public:
     bool IsValid() const;
     /// The handle as the platform's integer; 0 means none.
     int Get() const;
+    /// Gives up ownership: returns the handle (0 when none), which the caller must close.
+    int Take();
     /// Waits up to `milliseconds` (negative: for ever) for the process to end; true once it has.
     bool WaitForExit(int milliseconds) const;
 

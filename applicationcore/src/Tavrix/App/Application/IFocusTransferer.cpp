@@ -1,0 +1,7 @@
+#include <Tavrix/App/Application/IFocusTransferer.h>
+
+namespace Tavrix::App {
+
+IFocusTransferer::~IFocusTransferer() = default;
+
+} // namespace Tavrix::App

@@ -1,0 +1,7 @@
+#include <Tavrix/App/Application/IIPCClient.h>
+
+namespace Tavrix::App {
+
+IIPCClient::~IIPCClient() = default;
+
+} // namespace Tavrix::App

@@ -1,0 +1,20 @@
+#include "DemoApplication.h"
+
+QList<QCommandLineOption> DemoApplication::DemoOptions()
+{
+    return {{QStringLiteral("screenshot"), QStringLiteral("Save the window as PNG and quit."),
+             QStringLiteral("file")},
+            {QStringLiteral("quit-after-start"),
+             QStringLiteral("Quit as soon as the start-up is done.")},
+            {QStringLiteral("locale"), QStringLiteral("Start in this language, as if picked."),
+             QStringLiteral("code")},
+            {QStringLiteral("theme"), QStringLiteral("Start with this theme, as if picked."),
+             QStringLiteral("name")},
+            {QStringLiteral("page"), QStringLiteral("Show this page of the window first."),
+             QStringLiteral("name")}};
+}
+
+QList<QCommandLineOption> DemoApplication::GetAdditionalTestOptions() const
+{
+    return DemoOptions();
+}

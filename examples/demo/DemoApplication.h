@@ -1,0 +1,17 @@
+#pragma once
+
+#include <Tavrix/App/ApplicationCore.h>
+
+/// The sample product's application object: its own command-line options join the core's test
+/// options, so that "--test-help" lists them after the core's.
+class DemoApplication : public Tavrix::App::Application
+{
+public:
+    using Application::Application;
+
+    /// --screenshot, --quit-after-start, --locale, --theme and --page.
+    static QList<QCommandLineOption> DemoOptions();
+
+private:
+    QList<QCommandLineOption> GetAdditionalTestOptions() const override;
+};

@@ -1,0 +1,7 @@
+#include <Tavrix/Mail/IEmailStore.h>
+
+namespace Tavrix::Mail {
+
+IEmailStore::~IEmailStore() = default;
+
+} // namespace Tavrix::Mail
