@@ -126,12 +126,17 @@ void tst_BaseCore::refCounting()
     boost::intrusive_ptr<CountedProbe> first(new CountedProbe(&destroyed));
     boost::intrusive_ptr<Tavrix::IRefCountable> second = first;
 
+    // The threads start together, so that their copies overlap.
+    std::atomic<bool> go{false};
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t)
-        threads.emplace_back([held = first] {
-            for (int i = 0; i < 10000; ++i)
+        threads.emplace_back([held = first, &go] {
+            while (!go)
+                std::this_thread::yield();
+            for (int i = 0; i < 100000; ++i)
                 boost::intrusive_ptr<CountedProbe> copy = held;
         });
+    go = true;
     for (auto& thread : threads)
         thread.join();
     QCOMPARE(first->GetRefCount(), 2u);
