@@ -13,7 +13,6 @@
 
 #include <QAbstractEventDispatcher>
 #include <QDesktopServices>
-#include <QMouseEvent>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -28,57 +27,25 @@
 
 using namespace Tavrix::App;
 
-namespace WebCore {
-// Stands for the web engine's shared timer, which the application mutes while a drag runs.
-class SharedTimerQt : public QObject
-{
-    Q_OBJECT
-public:
-    int timerEvents = 0;
-
-protected:
-    void timerEvent(QTimerEvent*) override { ++timerEvents; }
-};
-} // namespace WebCore
-
 namespace {
 
+// Its update request, which the starts of these tests set off, never comes while they run.
 class TestApplication : public Application
 {
 public:
     using Application::Application;
-    int onStartCalls = 0;
-    // Long enough that no request of a test that does not wait for one comes during another.
-    std::chrono::milliseconds updateDelay = std::chrono::hours(1);
-    void OnStart() override
-    {
-        ++onStartCalls;
-        Application::OnStart();
-    }
 
 protected:
-    std::chrono::milliseconds AutoUpdateCheckDelay() const override { return updateDelay; }
+    std::chrono::milliseconds AutoUpdateCheckDelay() const override
+    {
+        return std::chrono::hours(1);
+    }
 };
-
-std::shared_ptr<TestCustomization> MakeCustomization(const std::string& productId)
-{
-    auto customization = std::make_shared<TestCustomization>(productId);
-    customization->organization = "Tavrix Test Org";
-    customization->application = "Test Product";
-    customization->iconPath = "/icons/" + productId + ".png";
-    return customization;
-}
 
 struct CountingSplash : ISplash
 {
     int activations = 0;
     void Activate() override { ++activations; }
-};
-
-struct CountingHandler : EventHandler
-{
-    int calls = 0;
-    void OnNativeEvent(const QByteArray&, void*, long*) override { ++calls; }
 };
 
 struct RecordingGateway : Tavrix::ExternalStimulus::IGateway
@@ -106,11 +73,6 @@ struct Announced : Base
 TestApplication* App()
 {
     return static_cast<TestApplication*>(QCoreApplication::instance());
-}
-
-bool SendNativeEvent(const QByteArray& type, void* message, long* result)
-{
-    return QAbstractEventDispatcher::instance()->filterNativeEvent(type, message, result);
 }
 
 // Helper words: "hold [nomutex] [test options]" constructs the application, prints "ready" with
@@ -165,19 +127,10 @@ class ApplicationTest : public QObject
 
 private Q_SLOTS:
     void initTestCase();
-    void cleanupTestCase();
     void identity();
-    void splashFollowsActivationUntilStart();
-    void storeFallbacks_data();
     void storeFallbacks();
     void startRunsOnce();
-    void updateCheckRequestedLater();
-    void startPrompts_data();
     void startPrompts();
-    void nativeHandlers();
-    void sharedTimerMutedWhileDragging_data();
-    void sharedTimerMutedWhileDragging();
-    void webLinksOpenInPreferredBrowser_data();
     void webLinksOpenInPreferredBrowser();
     void heldApplication_data();
     void heldApplication();
@@ -191,7 +144,8 @@ private:
     }
     // What OnStart() needs: an identity and the stores; answers the new, empty product store.
     std::shared_ptr<ISettingsManager>
-    PrepareStart(const std::shared_ptr<TestCustomization>& customization = MakeCustomization("P"))
+    PrepareStart(const std::shared_ptr<TestCustomization>& customization
+                 = std::make_shared<TestCustomization>("P"))
     {
         App()->SetCustomizationManager(customization, false);
         App()->SetSettingsManager(NewStore(QStringLiteral("common%1").arg(++m_stores)));
@@ -212,17 +166,16 @@ void ApplicationTest::initTestCase()
     App()->SetSplash(m_splash);
 }
 
-void ApplicationTest::cleanupTestCase()
-{
-    m_dir.setAutoRemove(!QTest::currentTestFailed());
-}
-
 // The product's identity reaches Qt, the alert boxes and the log; glog is set up only on request.
 void ApplicationTest::identity()
 {
     qunsetenv("GLOG_PRODUCT_NAME");
     m_sink.TakeLines();
-    App()->SetCustomizationManager(MakeCustomization("NoLogProduct"), false);
+    auto customization = std::make_shared<TestCustomization>("NoLogProduct");
+    customization->organization = "Tavrix Test Org";
+    customization->application = "Test Product";
+    customization->iconPath = "/icons/NoLogProduct.png";
+    App()->SetCustomizationManager(customization, false);
     QVERIFY(qEnvironmentVariableIsEmpty("GLOG_PRODUCT_NAME"));
     QVERIFY(!IsGlogInitialized());
     QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Test Product"));
@@ -236,72 +189,47 @@ void ApplicationTest::identity()
     QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^Build commit: [0-9a-f]{7}$"))).size(),
              1);
 
-    FLAGS_v = 2;
-    App()->SetCustomizationManager(MakeCustomization("LoggedProduct"), true);
+    App()->SetCustomizationManager(std::make_shared<TestCustomization>("LoggedProduct"), true);
     QCOMPARE(qgetenv("GLOG_PRODUCT_NAME"), QByteArray("LoggedProduct"));
     QVERIFY(IsGlogInitialized());
-    QVERIFY(m_sink.TakeLines().contains(QStringLiteral("Verbose logging enabled. Level=2")));
-    FLAGS_v = 0;
-    App()->SetCustomizationManager(MakeCustomization("LoggedProduct"), true);
-    QVERIFY(m_sink.TakeLines().filter(QStringLiteral("Verbose logging")).isEmpty());
 }
 
-void ApplicationTest::splashFollowsActivationUntilStart()
+// The product's store is the common one unless set; the mail store is the product's unless set.
+void ApplicationTest::storeFallbacks()
 {
-    const int before = m_splash->activations;
+    const auto common = NewStore("common"), product = NewStore("product"), mail = NewStore("mail");
+    App()->SetSettingsManager(common);
+    QCOMPARE(App()->GetProductSettingsManager(), common);
+    QCOMPARE(App()->GetMailSettingsManager(), common);
+    App()->SetProductSettingsManager(product);
+    QCOMPARE(App()->GetMailSettingsManager(), product);
+    App()->SetSettingsManager(nullptr);
+    App()->SetProductSettingsManager(nullptr);
+    App()->SetMailSettingsManager(mail);
+    QCOMPARE(App()->GetProductSettingsManager(), nullptr);
+    QCOMPARE(App()->GetMailSettingsManager(), mail);
+    App()->SetMailSettingsManager(nullptr);
+}
+
+// Until the start, each activation of the application activates the splash; the start runs once,
+// activating it once more, and writes the facts of the installation to the product store.
+void ApplicationTest::startRunsOnce()
+{
+    const auto product = PrepareStart();
+    QSignalSpy started(App(), &Application::ApplicationStarted);
+    int activations = m_splash->activations;
     QWidget window;
     window.show();
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QTRY_COMPARE(QGuiApplication::applicationState(), Qt::ApplicationActive);
-    QVERIFY(m_splash->activations > before);
-}
-
-void ApplicationTest::storeFallbacks_data()
-{
-    QTest::addColumn<QStringList>("set");
-    QTest::addColumn<QString>("expectedProduct");
-    QTest::addColumn<QString>("expectedMail");
-    QTest::newRow("none") << QStringList() << QString() << QString();
-    QTest::newRow("common only") << QStringList{"common"} << "common" << QString("common");
-    QTest::newRow("common and product")
-        << QStringList{"common", "product"} << "product" << QString("product");
-    QTest::newRow("all three") << QStringList{"common", "product", "mail"} << "product"
-                               << QString("mail");
-    QTest::newRow("mail only") << QStringList{"mail"} << QString() << "mail";
-}
-
-void ApplicationTest::storeFallbacks()
-{
-    QFETCH(QStringList, set);
-    QFETCH(QString, expectedProduct);
-    QFETCH(QString, expectedMail);
-    std::map<QString, std::shared_ptr<ISettingsManager>> stores{{QString(), nullptr}};
-    for (const char* name : {"common", "product", "mail"})
-        stores[name] = set.contains(name) ? NewStore(name) : nullptr;
-    App()->SetSettingsManager(stores["common"]);
-    App()->SetProductSettingsManager(stores["product"]);
-    App()->SetMailSettingsManager(stores["mail"]);
-
-    QCOMPARE(App()->GetProductSettingsManager(), stores.at(expectedProduct));
-    QCOMPARE(App()->GetMailSettingsManager(), stores.at(expectedMail));
-    QCOMPARE(App()->GetSettingsManager(), stores["common"]);
-    App()->SetMailSettingsManager(nullptr);
-}
-
-void ApplicationTest::startRunsOnce()
-{
-    const auto product = PrepareStart();
-    QSignalSpy started(App(), &Application::ApplicationStarted);
-    const int activations = m_splash->activations;
-    const int calls = App()->onStartCalls;
+    QVERIFY(m_splash->activations > activations);
+    activations = m_splash->activations;
 
     QVERIFY(!App()->IsStarted());
     App()->Start();
     App()->Start();
-
     QVERIFY(App()->IsStarted());
-    QCOMPARE(App()->onStartCalls, calls + 1);
     QCOMPARE(started.count(), 1);
     QCOMPARE(m_splash->activations, activations + 1);
     QCOMPARE(product->GetString("ArchitectBits", ""), std::string("x64"));
@@ -309,153 +237,34 @@ void ApplicationTest::startRunsOnce()
              QCoreApplication::applicationDirPath() + QLatin1Char('/'));
     QVERIFY(!product->GetString("PreferredBrowser", "").empty());
 
-    // After the start, activations are no longer the splash's business.
     QApplicationStateChangeEvent active(Qt::ApplicationActive);
     QCoreApplication::sendEvent(App(), &active);
     QCOMPARE(m_splash->activations, activations + 1);
 }
 
-// A start whose product store says "autoUpdate" false requests nothing; one without the key
-// requests the check once, after the start.
-void ApplicationTest::updateCheckRequestedLater()
-{
-    App()->updateDelay = std::chrono::milliseconds(0);
-    QSignalSpy requested(App(), &Application::AutoUpdateCheckRequested);
-    PrepareStart()->SetBool("autoUpdate", false);
-    App()->OnStart();
-    PrepareStart();
-    App()->OnStart();
-    App()->updateDelay = std::chrono::hours(1);
-    QCOMPARE(requested.count(), 0);
-    // Both requests would be due in the same pass of the event loop, so an unwanted one would be
-    // counted here too.
-    QVERIFY(requested.wait(10000));
-    QCOMPARE(requested.count(), 1);
-}
-
-void ApplicationTest::startPrompts_data()
-{
-    QTest::addColumn<int>("distributionKind");
-    QTest::addColumn<bool>("suppressed");
-    QTest::addColumn<QStringList>("posted");
-    QTest::newRow("kind 0") << 0 << false << QStringList{"EMAIL_DIALOG", "THANK_FOR_INSTALL"};
-    QTest::newRow("kind 0, suppressed") << 0 << true << QStringList();
-    QTest::newRow("kind 1") << 1 << false << QStringList();
-    QTest::newRow("kind 2, suppressed") << 2 << true << QStringList();
-}
-
-// The start-up prompts go to the product's gateway, which runs them when it sees fit.
+// The start-up prompts go to the product's gateway, which runs them when it sees fit, only for
+// distribution kind 0 without prompt suppression.
 void ApplicationTest::startPrompts()
 {
-    QFETCH(int, distributionKind);
-    QFETCH(bool, suppressed);
-    QFETCH(QStringList, posted);
-    const auto customization = MakeCustomization("PromptProduct");
-    customization->distributionKind = distributionKind;
-    customization->promptSuppressed = suppressed;
-    PrepareStart(customization);
-    const auto gateway = std::make_shared<RecordingGateway>();
-    App()->SetExternalStimulusGateway(gateway);
-    App()->OnStart();
-    App()->SetExternalStimulusGateway(nullptr);
-    QCOMPARE(gateway->posted, posted);
-}
-
-void ApplicationTest::nativeHandlers()
-{
-    const auto twice = std::make_shared<CountingHandler>();
-    const auto once = std::make_shared<CountingHandler>();
-    App()->RegisterEventHandler(twice);
-    App()->RegisterEventHandler(once);
-    App()->RegisterEventHandler(twice);
-
-    int payload = 0;
-    long result = 0;
-    QVERIFY(!SendNativeEvent("xcb_generic_event_t", &payload, &result));
-    QCOMPARE(twice->calls, 2);
-    QCOMPARE(once->calls, 1);
-
-    App()->UnregisterEventHandler(twice);
-    App()->UnregisterEventHandler(std::make_shared<CountingHandler>());
-    SendNativeEvent("xcb_generic_event_t", &payload, &result);
-    QCOMPARE(twice->calls, 3);
-    QCOMPARE(once->calls, 2);
-
-    App()->UnregisterEventHandler(twice);
-    App()->UnregisterEventHandler(once);
-    SendNativeEvent("xcb_generic_event_t", &payload, &result);
-    QCOMPARE(twice->calls, 3);
-    QCOMPARE(once->calls, 2);
-}
-
-void ApplicationTest::sharedTimerMutedWhileDragging_data()
-{
-    // Mouse steps: press, double click, move, release.
-    QTest::addColumn<QString>("mouse");
-    QTest::addColumn<bool>("delivered");
-    QTest::newRow("nothing") << "" << true;
-    QTest::newRow("press") << "p" << true;
-    QTest::newRow("double click") << "d" << true;
-    QTest::newRow("move without button") << "m" << true;
-    QTest::newRow("press and move") << "pm" << false;
-    QTest::newRow("double click and move") << "dm" << false;
-    QTest::newRow("press, move, release") << "pmr" << true;
-    QTest::newRow("drag, release, move") << "pmrm" << true;
-}
-
-void ApplicationTest::sharedTimerMutedWhileDragging()
-{
-    QFETCH(QString, mouse);
-    QFETCH(bool, delivered);
-    const QHash<QChar, QEvent::Type> steps{{'p', QEvent::MouseButtonPress},
-                                           {'d', QEvent::MouseButtonDblClick},
-                                           {'m', QEvent::MouseMove},
-                                           {'r', QEvent::MouseButtonRelease}};
-    QWidget target;
-    const auto send = [&target](QEvent::Type type) {
-        QMouseEvent event(type, QPointF(5, 5), Qt::LeftButton,
-                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
-                          Qt::NoModifier);
-        QCoreApplication::sendEvent(&target, &event);
-    };
-    send(QEvent::MouseButtonRelease);
-    for (const QChar step : mouse)
-        send(steps.value(step));
-
-    WebCore::SharedTimerQt sharedTimer;
-    QTimerEvent timer(1);
-    QCoreApplication::sendEvent(&sharedTimer, &timer);
-    QCOMPARE(sharedTimer.timerEvents, delivered ? 1 : 0);
-
-    // Only that one class is muted.
-    struct Counter : QObject
-    {
-        int events = 0;
-        void timerEvent(QTimerEvent*) override { ++events; }
-    } other;
-    QCoreApplication::sendEvent(&other, &timer);
-    QCOMPARE(other.events, 1);
-    send(QEvent::MouseButtonRelease);
-}
-
-void ApplicationTest::webLinksOpenInPreferredBrowser_data()
-{
-    QTest::addColumn<bool>("productChoice");
-    QTest::addColumn<bool>("installerChoice");
-    QTest::newRow("product store") << true << false;
-    QTest::newRow("installer store") << false << true;
-    QTest::newRow("product wins") << true << true;
+    for (const auto& [kind, suppressed] : {std::pair{0, false}, {0, true}, {1, false}}) {
+        const auto customization = std::make_shared<TestCustomization>("PromptProduct");
+        customization->distributionKind = kind;
+        customization->promptSuppressed = suppressed;
+        PrepareStart(customization);
+        const auto gateway = std::make_shared<RecordingGateway>();
+        App()->SetExternalStimulusGateway(gateway);
+        App()->OnStart();
+        App()->SetExternalStimulusGateway(nullptr);
+        const QStringList prompts{"EMAIL_DIALOG", "THANK_FOR_INSTALL"};
+        QCOMPARE(gateway->posted, kind == 0 && !suppressed ? prompts : QStringList());
+    }
 }
 
 // The browser comes from the product store, else from the installer's store, both read when a
 // link is opened.
 void ApplicationTest::webLinksOpenInPreferredBrowser()
 {
-    QFETCH(bool, productChoice);
-    QFETCH(bool, installerChoice);
-
     const QString record = m_dir.filePath(QStringLiteral("opened.txt"));
-    QFile::remove(record);
     const auto writeBrowser = [&record](const QString& path) {
         QFile script(path);
         return script.open(QIODevice::WriteOnly)
@@ -465,23 +274,23 @@ void ApplicationTest::webLinksOpenInPreferredBrowser()
     };
     const QString productBrowser = m_dir.filePath(QStringLiteral("product-browser.sh"));
     const QString installerBrowser = m_dir.filePath(QStringLiteral("installer-browser.sh"));
-    QVERIFY(QFile::exists(productBrowser) || writeBrowser(productBrowser));
-    QVERIFY(QFile::exists(installerBrowser) || writeBrowser(installerBrowser));
-
-    const auto product = PrepareStart(MakeCustomization("BrowserProduct"));
-    const auto installer = App()->GetInstallerSettings("");
-    QVERIFY(installer);
-    installer->SetString("Browser", installerChoice ? installerBrowser.toStdString() : "");
-    product->SetString("PreferredBrowser", productChoice ? productBrowser.toStdString() : "");
-
+    QVERIFY(writeBrowser(productBrowser) && writeBrowser(installerBrowser));
     const QUrl url(QStringLiteral("https://example.com/page?x=1&y=two words"));
-    DescendantWatch watch;
-    QVERIFY(QDesktopServices::openUrl(url));
-    QVERIFY(watch.WaitForAllEnded());
-    QFile opened(record);
-    QVERIFY(opened.open(QIODevice::ReadOnly));
-    QCOMPARE(QString::fromUtf8(opened.readAll()),
-             (productChoice ? productBrowser : installerBrowser) + ' ' + url.toEncoded());
+    const auto opened = [&url, &record] {
+        DescendantWatch watch;
+        QFile file(record);
+        return QDesktopServices::openUrl(url) && watch.WaitForAllEnded()
+                       && file.open(QIODevice::ReadOnly)
+                   ? QString::fromUtf8(file.readAll())
+                   : QString();
+    };
+
+    const auto product = PrepareStart(std::make_shared<TestCustomization>("BrowserProduct"));
+    const auto installer = App()->GetInstallerSettings("");
+    installer->SetString("Browser", installerBrowser.toStdString());
+    QCOMPARE(opened(), installerBrowser + ' ' + url.toEncoded());
+    product->SetString("PreferredBrowser", productBrowser.toStdString());
+    QCOMPARE(opened(), productBrowser + ' ' + url.toEncoded());
     installer->Remove("Browser");
 }
 
@@ -498,7 +307,6 @@ void ApplicationTest::heldApplication_data()
     row("with mutex", {}, "ready https=1", 1);
     row("without mutex", {"nomutex"}, "ready https=1", 0);
     row("ssl-disable", {"nomutex", "--ssl-disable"}, "ready https=0", 0);
-    row("ssl-enable", {"nomutex", "--ssl-enable"}, "ready https=1", 0);
     row("both ssl options", {"nomutex", "--ssl-disable", "--ssl-enable"},
         "exception: Invalid options combination.", 0);
 }

@@ -8,9 +8,7 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTranslator>
 
 using namespace Tavrix::App;
 using Tavrix::Util::AlertBox;
@@ -21,49 +19,6 @@ namespace {
 const Buttons YES_NO = QMessageBox::Yes | QMessageBox::No;
 const Buttons OK_CANCEL = QMessageBox::Ok | QMessageBox::Cancel;
 
-// A store that offers only ISettingsManager, as a product's own store may.
-class PlainStore : public ISettingsManager
-{
-public:
-    explicit PlainStore(std::shared_ptr<ISettingsManager> s) : m(std::move(s)) {}
-    using K = const std::string&;
-    using V = const std::vector<unsigned char>&;
-    void RegisterObserver(ISettingsManagerObserver* o) override { m->RegisterObserver(o); }
-    void UnregisterObserver(ISettingsManagerObserver* o) override { m->UnregisterObserver(o); }
-    void SetBool(K k, bool v) override { m->SetBool(k, v); }
-    void SetInt(K k, int v) override { m->SetInt(k, v); }
-    void SetString(K k, K v) override { m->SetString(k, v); }
-    void SetByteArray(K k, V v) override { m->SetByteArray(k, v); }
-    void SetInt64(K k, long long v) override { m->SetInt64(k, v); }
-    void SetDouble(K k, double v) override { m->SetDouble(k, v); }
-    bool GetBool(K k, bool v) const override { return m->GetBool(k, v); }
-    int GetInt(K k, int v) const override { return m->GetInt(k, v); }
-    std::string GetString(K k, K v) const override { return m->GetString(k, v); }
-    std::vector<unsigned char> GetByteArray(K k, V v) const override
-    {
-        return m->GetByteArray(k, v);
-    }
-    long long GetInt64(K k, long long v) const override { return m->GetInt64(k, v); }
-    double GetDouble(K k, double v) const override { return m->GetDouble(k, v); }
-    bool Contains(K k) const override { return m->Contains(k); }
-    void Remove(K k) override { m->Remove(k); }
-
-private:
-    std::shared_ptr<ISettingsManager> m;
-};
-
-class MarkingTranslator : public QTranslator
-{
-public:
-    QString translate(const char* context, const char* source, const char*, int) const override
-    {
-        return qstrcmp(context, "Tavrix::App::ConfirmationAlertBox") == 0
-                       && qstrcmp(source, "Don't show this again") == 0
-                   ? QStringLiteral("Nicht mehr fragen")
-                   : QString();
-    }
-};
-
 } // namespace
 
 class ConfirmationAlertBoxTest : public QObject
@@ -72,15 +27,11 @@ class ConfirmationAlertBoxTest : public QObject
 
 private Q_SLOTS:
     void init();
-    void layout_data();
     void layout();
     void remembering_data();
     void remembering();
-    void resetAsksAgainKeepingTheAnswer();
-    void closedWithoutClickRemembersNothing();
-    void rememberedAnswerThatIsNoNumber_data();
-    void rememberedAnswerThatIsNoNumber();
-    void resetAll();
+    void oddEndings();
+    void reset();
 
 private:
     // Shows a box for `id`; if it opens, ticks it when asked and clicks `click`. Returns Exec().
@@ -119,111 +70,67 @@ int ConfirmationAlertBoxTest::Ask(const QString& id, Buttons buttons,
     return result;
 }
 
-void ConfirmationAlertBoxTest::layout_data()
-{
-    QTest::addColumn<Buttons>("buttons");
-    QTest::addColumn<bool>("iconAfterwards");
-    QTest::newRow("ok and cancel") << OK_CANCEL << false;
-    QTest::newRow("neither ok nor cancel") << (QMessageBox::Retry | QMessageBox::Ignore) << false;
-    QTest::newRow("layout rebuilt by a later icon") << OK_CANCEL << true;
-}
-
+// The check box sits on the buttons' line, at their left, also after a later icon has made the
+// box lay itself out anew.
 void ConfirmationAlertBoxTest::layout()
 {
-    QFETCH(Buttons, buttons);
-    QFETCH(bool, iconAfterwards);
-
-    MarkingTranslator translator;
-    QCoreApplication::installTranslator(&translator);
     ConfirmationAlertBox box(m_store, AlertBox::Warning, QStringLiteral("Title"),
-                             QStringLiteral("A question long enough to need room"), buttons);
-    QCoreApplication::removeTranslator(&translator);
-    if (iconAfterwards)
-        box.setIconPixmap(QPixmap(32, 32));
+                             QStringLiteral("A question long enough to need room"), OK_CANCEL);
+    box.setIconPixmap(QPixmap(32, 32));
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
-
     auto* check = box.findChild<QCheckBox*>(QStringLiteral("dontConfirmCheckBox"));
     auto* buttonBox = box.findChild<QDialogButtonBox*>();
     QVERIFY(check && buttonBox && check->isVisible());
-    QCOMPARE(check->text(), QStringLiteral("Nicht mehr fragen"));
-    // One line: the check box at the left of the buttons, their middles level.
     const QRect checkRect(check->mapTo(&box, QPoint()), check->size());
     const QRect buttonsRect(buttonBox->mapTo(&box, QPoint()), buttonBox->size());
     QVERIFY(checkRect.right() < buttonsRect.left());
     QVERIFY(qAbs(checkRect.center().y() - buttonsRect.center().y()) <= 2);
-
-    for (QAbstractButton* button : buttonBox->buttons()) {
-        const auto standard = buttonBox->standardButton(button);
-        const QString expected = standard == QDialogButtonBox::Ok       ? "activeButton"
-                                 : standard == QDialogButtonBox::Cancel ? "rejectButton"
-                                                                        : QString();
-        QCOMPARE(button->property("styleHint").toString(), expected);
-    }
 }
 
 void ConfirmationAlertBoxTest::remembering_data()
 {
-    QTest::addColumn<QString>("id");
-    QTest::addColumn<Buttons>("buttons");
-    QTest::addColumn<bool>("onReject");
-    QTest::addColumn<Buttons>("only");
-    QTest::addColumn<int>("forced"); // -1: none
-    QTest::addColumn<bool>("tick");
+    QTest::addColumn<QString>("options"); // of: noId okCancel untick onReject onlyYes forceYes
     QTest::addColumn<int>("click");
     QTest::addColumn<int>("kept"); // what the next box answers without asking; -1: it asks
-
-    const Buttons any;
     const int yes = QMessageBox::Yes, no = QMessageBox::No, cancel = QMessageBox::Cancel;
-    QTest::newRow("ticked yes") << "deleteFile" << YES_NO << false << any << -1 << true << yes
-                                << yes;
-    QTest::newRow("ticked no, not a reject")
-        << "deleteFile" << YES_NO << false << any << -1 << true << no << no;
-    QTest::newRow("no id") << "" << YES_NO << false << any << -1 << true << yes << yes;
-    QTest::newRow("not ticked") << "deleteFile" << YES_NO << false << any << -1 << false << yes
-                                << -1;
-    QTest::newRow("ticked cancel")
-        << "deleteFile" << OK_CANCEL << false << any << -1 << true << cancel << -1;
-    QTest::newRow("ticked cancel, kept on reject")
-        << "deleteFile" << OK_CANCEL << true << any << -1 << true << cancel << cancel;
-    QTest::newRow("only yes kept, no answered")
-        << "deleteFile" << YES_NO << false << Buttons(QMessageBox::Yes) << -1 << true << no << -1;
-    QTest::newRow("only yes kept, yes answered")
-        << "deleteFile" << YES_NO << false << Buttons(QMessageBox::Yes) << -1 << true << yes << yes;
-    QTest::newRow("forced yes, no answered")
-        << "deleteFile" << YES_NO << false << any << yes << true << no << yes;
+    QTest::newRow("ticked yes") << "" << yes << yes;
+    QTest::newRow("ticked no, not a reject") << "" << no << no;
+    QTest::newRow("no id") << "noId" << yes << yes;
+    QTest::newRow("not ticked") << "untick" << yes << -1;
+    QTest::newRow("ticked cancel") << "okCancel" << cancel << -1;
+    QTest::newRow("ticked cancel, kept on reject") << "okCancel onReject" << cancel << cancel;
+    QTest::newRow("only yes kept, no answered") << "onlyYes" << no << -1;
+    QTest::newRow("forced yes, no answered") << "forceYes" << no << yes;
 }
 
+// The button clicked comes back; when the box is ticked and the answer one to keep, the next box
+// with the same id answers it at once, and another id still asks.
 void ConfirmationAlertBoxTest::remembering()
 {
-    QFETCH(QString, id);
-    QFETCH(Buttons, buttons);
-    QFETCH(bool, onReject);
-    QFETCH(Buttons, only);
-    QFETCH(int, forced);
-    QFETCH(bool, tick);
+    QFETCH(QString, options);
     QFETCH(int, click);
     QFETCH(int, kept);
-
+    const auto has = [&options](const char* word) { return options.contains(QLatin1String(word)); };
+    const QString id = has("noId") ? QString() : QStringLiteral("deleteFile");
+    const Buttons buttons = has("okCancel") ? OK_CANCEL : YES_NO;
     SettingsRecorder recorder;
     m_store->RegisterObserver(&recorder);
     bool shown = false;
-    // The button really clicked comes back, whatever is kept.
-    QCOMPARE(Ask(id, buttons, QMessageBox::StandardButton(click), tick, &shown,
+    QCOMPARE(Ask(id, buttons, QMessageBox::StandardButton(click), !has("untick"), &shown,
                  [&](ConfirmationAlertBox& box) {
-                     box.SetRememberOnReject(onReject);
-                     box.SetRememberOnly(only);
-                     if (forced >= 0)
-                         box.SetForceSaveAnswer(forced);
+                     box.SetRememberOnReject(has("onReject"));
+                     if (has("onlyYes"))
+                         box.SetRememberOnly(QMessageBox::Yes);
+                     if (has("forceYes"))
+                         box.SetForceSaveAnswer(QMessageBox::Yes);
                  }),
              click);
     QVERIFY(shown);
     m_store->UnregisterObserver(&recorder);
-
     const QString prefix = QStringLiteral("confirm/") + id;
-    const QStringList keys{prefix + "_dont_confirm", prefix + "_answer"};
-    QCOMPARE(recorder.keys, kept < 0 ? QStringList() : keys);
-    // The next box with the same id answers at once or asks again; another id asks.
+    QCOMPARE(recorder.keys, (kept < 0 ? QStringList()
+                                      : QStringList{prefix + "_dont_confirm", prefix + "_answer"}));
     const auto other = buttons.testFlag(QMessageBox::Yes) ? QMessageBox::No : QMessageBox::Ok;
     QCOMPARE(Ask(id, buttons, other, false, &shown), kept < 0 ? int(other) : kept);
     QCOMPARE(shown, kept < 0);
@@ -231,21 +138,9 @@ void ConfirmationAlertBoxTest::remembering()
     QVERIFY(shown);
 }
 
-void ConfirmationAlertBoxTest::resetAsksAgainKeepingTheAnswer()
-{
-    Ask(QStringLiteral("wipe"), YES_NO, QMessageBox::Yes, true);
-    ConfirmationAlertBox box(m_store, AlertBox::Question, QString(), QString(), YES_NO);
-    box.SetConfirmationId(QStringLiteral("wipe"));
-    box.Reset();
-
-    bool shown = false;
-    QCOMPARE(Ask(QStringLiteral("wipe"), YES_NO, QMessageBox::No, false, &shown),
-             int(QMessageBox::No));
-    QVERIFY(shown);
-    QCOMPARE(m_store->GetInt("confirm/wipe_answer", 0), int(QMessageBox::Yes));
-}
-
-void ConfirmationAlertBoxTest::closedWithoutClickRemembersNothing()
+// A box closed without a click remembers nothing, even when ticked; a remembered answer that is
+// no number is no button.
+void ConfirmationAlertBoxTest::oddEndings()
 {
     ConfirmationAlertBox box(m_store, AlertBox::Question, QString(), QStringLiteral("Go on?"),
                              YES_NO);
@@ -256,51 +151,40 @@ void ConfirmationAlertBoxTest::closedWithoutClickRemembersNothing()
     box.Exec();
     QVERIFY(driver.Acted());
     QVERIFY(!m_store->Contains("confirm/_dont_confirm"));
-}
 
-void ConfirmationAlertBoxTest::rememberedAnswerThatIsNoNumber_data()
-{
-    QTest::addColumn<QString>("answer"); // null: missing
-    QTest::newRow("not a number") << QStringLiteral("yes please");
-    QTest::newRow("missing") << QString();
-}
-
-void ConfirmationAlertBoxTest::rememberedAnswerThatIsNoNumber()
-{
-    QFETCH(QString, answer);
     m_store->SetBool("confirm/odd_dont_confirm", true);
-    if (!answer.isNull())
-        m_store->SetString("confirm/odd_answer", answer.toStdString());
+    m_store->SetString("confirm/odd_answer", "yes please");
     bool shown = true;
     QCOMPARE(Ask(QStringLiteral("odd"), YES_NO, QMessageBox::Yes, false, &shown),
              int(QMessageBox::NoButton));
     QVERIFY(!shown);
 }
 
-void ConfirmationAlertBoxTest::resetAll()
+// Resetting one id asks again and keeps its answer; resetting all forgets every id, nested ones
+// too, and nothing outside the group. A store nobody gave has nothing remembered.
+void ConfirmationAlertBoxTest::reset()
 {
     QVERIFY(!ConfirmationAlertBox::HasRememberedAnswers(m_store));
     QVERIFY(!ConfirmationAlertBox::HasRememberedAnswers(nullptr));
     ConfirmationAlertBox::ResetAll(nullptr);
-
-    Ask(QStringLiteral("first"), YES_NO, QMessageBox::Yes, true);
+    Ask(QStringLiteral("wipe"), YES_NO, QMessageBox::Yes, true);
     Ask(QStringLiteral("nested/second"), YES_NO, QMessageBox::No, true);
     m_store->SetString("confirmations/elsewhere", "kept");
     QVERIFY(ConfirmationAlertBox::HasRememberedAnswers(m_store));
-    // A store that cannot list its keys cannot rule anything out.
-    const auto plain = std::make_shared<PlainStore>(m_store);
-    QVERIFY(ConfirmationAlertBox::HasRememberedAnswers(plain));
 
-    // Asking again for one id leaves the other remembered.
     ConfirmationAlertBox box(m_store, AlertBox::Question, QString(), QString(), YES_NO);
-    box.SetConfirmationId(QStringLiteral("first"));
+    box.SetConfirmationId(QStringLiteral("wipe"));
     box.Reset();
+    bool shown = false;
+    QCOMPARE(Ask(QStringLiteral("wipe"), YES_NO, QMessageBox::No, false, &shown),
+             int(QMessageBox::No));
+    QVERIFY(shown);
+    QCOMPARE(m_store->GetInt("confirm/wipe_answer", 0), int(QMessageBox::Yes));
     QVERIFY(ConfirmationAlertBox::HasRememberedAnswers(m_store));
 
-    ConfirmationAlertBox::ResetAll(plain);
+    ConfirmationAlertBox::ResetAll(m_store);
     QVERIFY(!ConfirmationAlertBox::HasRememberedAnswers(m_store));
     QCOMPARE(m_store->GetString("confirmations/elsewhere", ""), std::string("kept"));
-    bool shown = false;
     Ask(QStringLiteral("nested/second"), YES_NO, QMessageBox::Yes, false, &shown);
     QVERIFY(shown);
 }

@@ -10,95 +10,44 @@
 
 using Tavrix::App::MacMenuActionHandler;
 
-namespace {
-
-QAction* Add(QMenu* menu, const QString& name)
-{
-    QAction* action = menu->addAction(name);
-    action->setObjectName(name);
-    return action;
-}
-
-} // namespace
-
 class MacMenuActionHandlerTest : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void wiring_data();
-    void wiring();
+    void shortcuts();
     void windowEntries_data();
     void windowEntries();
+
+private:
+    // A menu of that object name, with actions named as given, in `parent`.
+    static QMenu* AddMenu(QWidget* parent, const QString& name, const QStringList& actions)
+    {
+        auto* const menu = new QMenu(name, parent);
+        menu->setObjectName(name);
+        for (const QString& action : actions)
+            menu->addAction(action)->setObjectName(action);
+        return menu;
+    }
 };
 
-void MacMenuActionHandlerTest::wiring_data()
+// The application menu's entries, found in a menu below the bar, get their standard shortcuts,
+// the last one Quit's whatever its name. A bar without menus, or none, is no trouble.
+void MacMenuActionHandlerTest::shortcuts()
 {
-    QTest::addColumn<QStringList>("appActions"); // empty: no application menu
-    QTest::addColumn<bool>("nested");            // the menus sit inside another menu
-    QTest::newRow("full") << QStringList{"action_Hide", "action_Hide_Others", "action_Preferences",
-                                         "action_Quit"}
-                          << false;
-    QTest::newRow("no preferences, last is not named Quit")
-        << QStringList{"action_Hide", "action_Hide_Others", "action_Leave"} << false;
-    QTest::newRow("menus found below another menu")
-        << QStringList{"action_Hide", "action_Quit"} << true;
-    QTest::newRow("no menus") << QStringList{} << false;
-}
-
-void MacMenuActionHandlerTest::wiring()
-{
-    QFETCH(QStringList, appActions);
-    QFETCH(bool, nested);
-
     QMenuBar bar;
-    QMenu* holder = nested ? bar.addMenu(QStringLiteral("More")) : nullptr;
-    const auto addMenu = [&](const QString& name) {
-        QMenu* menu = holder ? holder->addMenu(name) : bar.addMenu(name);
-        menu->setObjectName(name);
-        return menu;
-    };
-    QMenu* appMenu = appActions.isEmpty() ? nullptr : addMenu(QStringLiteral("menuMacOSMenu"));
-    for (const QString& name : appActions)
-        Add(appMenu, name);
-    QAction* stray = bar.addAction(QStringLiteral("actionZoom")); // not in the Window menu
-    stray->setObjectName(QStringLiteral("actionZoom"));
-    QMenu* windowMenu = appMenu ? addMenu(QStringLiteral("menuWindow")) : nullptr;
-    if (windowMenu)
-        Add(windowMenu, QStringLiteral("actionZoom"));
-
-    QWidget window;
-    window.show();
-    QApplication::setActiveWindow(&window);
-    QTRY_COMPARE(QApplication::activeWindow(), &window);
-
-    auto* handler = new MacMenuActionHandler(&bar, {});
-    QCOMPARE(handler->parent(), &bar);
-
-    const auto shortcut = [&](const QString& name) {
-        auto* action = appMenu ? appMenu->findChild<QAction*>(name) : nullptr;
-        return action ? action->shortcut() : QKeySequence();
-    };
-    if (appMenu) {
-        QCOMPARE(shortcut(QStringLiteral("action_Hide")), QKeySequence(Qt::CTRL + Qt::Key_H));
-        if (appActions.contains(QStringLiteral("action_Hide_Others")))
-            QCOMPARE(shortcut(QStringLiteral("action_Hide_Others")),
-                     QKeySequence(Qt::CTRL + Qt::ALT + Qt::Key_H));
-        if (appActions.contains(QStringLiteral("action_Preferences")))
-            QCOMPARE(appMenu->actions().at(2)->shortcuts(),
-                     QKeySequence::keyBindings(QKeySequence::Preferences));
-        QCOMPARE(appMenu->actions().constLast()->shortcuts(),
-                 QKeySequence::keyBindings(QKeySequence::Quit));
-    }
-
-    // Only the Window menu's own Zoom is wired.
-    stray->trigger();
-    QVERIFY(!window.isMaximized());
-    if (windowMenu) {
-        windowMenu->actions().constFirst()->trigger();
-        QVERIFY(window.isMaximized());
-    }
-    delete handler;
+    QMenu* const app
+        = AddMenu(AddMenu(&bar, QStringLiteral("More"), {}), "menuMacOSMenu",
+                  {"action_Hide", "action_Hide_Others", "action_Preferences", "action_Leave"});
+    new MacMenuActionHandler(&bar, {});
+    const QList<QAction*> actions = app->actions();
+    QCOMPARE(actions[0]->shortcut(), QKeySequence(Qt::CTRL + Qt::Key_H));
+    QCOMPARE(actions[1]->shortcut(), QKeySequence(Qt::CTRL + Qt::ALT + Qt::Key_H));
+    QCOMPARE(actions[2]->shortcuts(), QKeySequence::keyBindings(QKeySequence::Preferences));
+    QCOMPARE(actions[3]->shortcuts(), QKeySequence::keyBindings(QKeySequence::Quit));
+    QMenuBar empty;
+    new MacMenuActionHandler(&empty, {});
+    delete new MacMenuActionHandler(nullptr, {});
 }
 
 void MacMenuActionHandlerTest::windowEntries_data()
@@ -107,50 +56,44 @@ void MacMenuActionHandlerTest::windowEntries_data()
     QTest::addColumn<bool>("active");
     QTest::addColumn<bool>("allowed");
     QTest::addColumn<Qt::WindowStates>("state");
-
-    const QStringList minimize{"actionMinimize"};
-    const QStringList zoom{"actionZoom"};
-    QTest::newRow("minimize") << minimize << true << true << Qt::WindowStates(Qt::WindowMinimized);
-    QTest::newRow("zoom") << zoom << true << true << Qt::WindowStates(Qt::WindowMaximized);
-    QTest::newRow("zoom twice") << QStringList{"actionZoom", "actionZoom"} << true << true
-                                << Qt::WindowStates(Qt::WindowNoState);
-    QTest::newRow("minimize refused by the filter")
-        << minimize << true << false << Qt::WindowStates(Qt::WindowNoState);
-    QTest::newRow("zoom refused by the filter")
-        << zoom << true << false << Qt::WindowStates(Qt::WindowNoState);
-    QTest::newRow("minimize without an active window")
-        << minimize << false << true << Qt::WindowStates(Qt::WindowNoState);
-    QTest::newRow("bring all to front does nothing")
-        << QStringList{"actionBring_all_to_Front"} << true << true
-        << Qt::WindowStates(Qt::WindowNoState);
+    const auto row = [](const char* name, const char* entries, bool active, bool allowed,
+                        Qt::WindowState state) {
+        QTest::newRow(name) << QString(entries).split(' ') << active << allowed
+                            << Qt::WindowStates(state);
+    };
+    row("minimize", "actionMinimize", true, true, Qt::WindowMinimized);
+    row("zoom", "actionZoom", true, true, Qt::WindowMaximized);
+    row("zoom twice", "actionZoom actionZoom", true, true, Qt::WindowNoState);
+    row("refused by the filter", "actionZoom", true, false, Qt::WindowNoState);
+    row("without an active window", "actionMinimize", false, true, Qt::WindowNoState);
+    row("a zoom of no menu is not wired", "stray", true, true, Qt::WindowNoState);
 }
 
+// The Window menu's entries act on the active window when the filter allows it. A "Zoom" action
+// of the bar itself, the first a search of the bar's children finds, is none of them.
 void MacMenuActionHandlerTest::windowEntries()
 {
     QFETCH(QStringList, entries);
     QFETCH(bool, active);
     QFETCH(bool, allowed);
     QFETCH(Qt::WindowStates, state);
-
     QMenuBar bar;
-    QMenu* menu = bar.addMenu(QStringLiteral("Window"));
-    menu->setObjectName(QStringLiteral("menuWindow"));
-    for (const char* name : {"actionMinimize", "actionZoom", "actionBring_all_to_Front"})
-        Add(menu, QString::fromLatin1(name));
-
+    QAction* const stray = bar.addAction(QStringLiteral("Zoom"));
+    stray->setObjectName(QStringLiteral("actionZoom"));
+    const QMenu* const menu = AddMenu(&bar, QStringLiteral("menuWindow"),
+                                      {"actionMinimize", "actionZoom", "actionBring_all_to_Front"});
     QWidget window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QApplication::setActiveWindow(active ? &window : nullptr);
     QTRY_COMPARE(QApplication::activeWindow(), active ? &window : nullptr);
-
     QList<QWidget*> asked;
     new MacMenuActionHandler(&bar, [&](QWidget* widget) {
         asked << widget;
         return allowed;
     });
     for (const QString& entry : entries)
-        menu->findChild<QAction*>(entry)->trigger();
+        (entry == QLatin1String("stray") ? stray : menu->findChild<QAction*>(entry))->trigger();
     QCOMPARE(window.windowState(), state);
     QVERIFY(asked.isEmpty() || asked.constFirst() == &window);
 }

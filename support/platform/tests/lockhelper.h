@@ -6,20 +6,13 @@
 
 #include <memory>
 
-// The lock test helper, seeing this test's locks: started until it says "ready" (null when it
-// does not), or run to its end for its exit code (-1 when it crashed or ran on).
+// The lock test helper, seeing this test's locks, started until it says "ready" (null when it
+// does not).
 inline std::unique_ptr<HelperProcess> StartReadyHelper(const QStringList& arguments)
 {
     auto helper = std::make_unique<HelperProcess>(arguments, QStringLiteral(TAVRIX_MUTEX_HELPER));
     helper->ShareTestRuntimeFolder();
     return helper->Start() && helper->ReadLine() == "ready" ? std::move(helper) : nullptr;
-}
-
-inline int RunHelper(const QStringList& arguments)
-{
-    HelperProcess helper(arguments, QStringLiteral(TAVRIX_MUTEX_HELPER));
-    helper.ShareTestRuntimeFolder();
-    return helper.Start() ? helper.ExitCode() : -1;
 }
 
 // Kills the helper the hard way, as a crash would end it.

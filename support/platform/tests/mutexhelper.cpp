@@ -1,7 +1,6 @@
 // A second process for the lock tests; the first word selects what it does:
 //   holdmutex NAME  opens the named mutex, prints "ready" and waits to be killed
 //   holdlock NAME   takes the named mutex exclusively, prints "ready" (or exits 1) and waits
-//   trylock NAME    exits 0 when the named mutex could be taken, 1 while someone holds it
 //   sleep           prints "ready" and waits to be killed
 #include <Tavrix/Platform/NamedMutex.h>
 
@@ -40,8 +39,6 @@ int main(int argc, char** argv)
             return 1;
         ReadyAndWait();
     }
-    if (std::strcmp(word, "trylock") == 0)
-        return NamedMutexLock::TryAcquire(name) ? 0 : 1;
     if (std::strcmp(word, "sleep") == 0)
         ReadyAndWait();
     std::cerr << "unknown word " << word << std::endl;

@@ -79,13 +79,9 @@ void ProcessStartTest::start_data()
     const QString dir = m_dir.path();
     const QString root = QDir::rootPath();
     row("absolute", dir + "/tool", {"a b", "c"}, "", root, true, "ran.txt", "/ a b c\n");
-    row("relativeToWorkingFolder", "tool", {}, "", dir, true, "ran.txt", dir + " \n");
     row("relativeToDirectory", "tool", {"x"}, dir, root, true, "ran.txt", dir + " x\n");
     row("document", "notes.txt", {"ignored"}, "", dir, true, "opened.txt",
         "open " + dir + "/notes.txt\n");
-    row("url", "https://example.com/a?b=c", {}, "", dir, true, "opened.txt",
-        "open https://example.com/a?b=c\n");
-    row("missing", "InstallerMessage.vbs", {}, "", dir, false, "opened.txt", "");
     row("empty", "", {}, "", dir, false, "opened.txt", "");
     row("execFails", "broken", {}, "", dir, false, "ran.txt", "");
 }
