@@ -1,10 +1,11 @@
 #include "lockhelper.h"
 #include "TestMain.h"
 
+#include <Tavrix/Util/FontDatabase.h>
 #include <Tavrix/Util/ProcessInfo.h>
 #include <Tavrix/Util/RemoveDir.h>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -28,6 +29,7 @@ private Q_SLOTS:
     void isProcessRunning();
     void removeDir_data();
     void removeDir();
+    void fontRegisteredOnce();
 };
 
 namespace {
@@ -157,5 +159,29 @@ void tst_QtKit::removeDir()
     RemoveDir(QString(), 7, removeEmptyFolders);
 }
 
-TAVRIX_TEST_MAIN(tst_QtKit, QCoreApplication)
+// Themes hand their fonts over on every switch: the same font, under any name, is added once and
+// keeps its id; another font gets another; a file that is no font, or none, gets -1.
+void tst_QtKit::fontRegisteredOnce()
+{
+    const QString sans = QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
+    const QString serif = QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf");
+    QTemporaryDir dir;
+    const QString copy = dir.filePath(QStringLiteral("copy.ttf"));
+    QVERIFY(QFile::copy(sans, copy));
+    const QString text = dir.filePath(QStringLiteral("text.ttf"));
+    QFile file(text);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("no font") > 0);
+    file.close();
+
+    const int id = FontDatabase::addApplicationFont(sans);
+    QVERIFY(id >= 0);
+    QCOMPARE(FontDatabase::addApplicationFont(sans), id);
+    QCOMPARE(FontDatabase::addApplicationFont(copy), id);
+    const int other = FontDatabase::addApplicationFont(serif);
+    QVERIFY(other >= 0 && other != id);
+    QCOMPARE(FontDatabase::addApplicationFont(text), -1);
+    QCOMPARE(FontDatabase::addApplicationFont(dir.filePath(QStringLiteral("missing.ttf"))), -1);
+}
+
+TAVRIX_TEST_MAIN(tst_QtKit, QApplication)
 #include "tst_qtkit.moc"
