@@ -43,7 +43,7 @@ std::vector<std::string> Lines(const std::string& text)
 
 // The value the arguments give an option, where it is plain from the arguments alone: the option
 // appears only as "--name=VALUE" or as "--name" and the next argument, before any "--", and no
-// argument that may be another option's value mentions it.
+// argument that may be another option's value mentions it or is "--".
 std::optional<QString> PlainValue(const QStringList& arguments, const QString& name)
 {
     const QString bare = QStringLiteral("--") + name;
@@ -62,7 +62,9 @@ std::optional<QString> PlainValue(const QStringList& arguments, const QString& n
         } else if (argument.contains(name)) {
             return std::nullopt;
         } else if (argument.startsWith(QLatin1Char('-')) && i + 1 < arguments.size()
-                   && arguments.at(i + 1).contains(name)) {
+                   && (arguments.at(i + 1).contains(name)
+                       || arguments.at(i + 1) == QLatin1String("--"))) {
+            // Another option, which may take the next argument as its value.
             return std::nullopt;
         }
     }
