@@ -14,7 +14,10 @@
 
 #include <glog/logging.h>
 
+#include <algorithm>
 #include <map>
+#include <utility>
+#include <vector>
 
 namespace Tavrix {
 namespace {
@@ -75,6 +78,30 @@ QString Encoded(const QString& value)
     return QString::fromLatin1(QUrl::toPercentEncoding(value));
 }
 
+// Fills in the placeholders that the template spells, in one pass: neither a value nor the text
+// around an empty value is read again, so "{loc{locale}ale}" never becomes a placeholder of its
+// own, whatever order the placeholders are filled in.
+QString Filled(const QString& text, const std::vector<std::pair<QLatin1String, QString>>& values)
+{
+    QString filled;
+    filled.reserve(text.size());
+    for (int i = 0; i < text.size();) {
+        const auto placeholder
+            = text.at(i) != QLatin1Char('{')
+                  ? values.cend()
+                  : std::find_if(values.cbegin(), values.cend(), [&text, i](const auto& value) {
+                        return text.midRef(i).startsWith(value.first);
+                    });
+        if (placeholder == values.cend()) {
+            filled += text.at(i++);
+        } else {
+            filled += placeholder->second;
+            i += placeholder->first.size();
+        }
+    }
+    return filled;
+}
+
 } // namespace
 
 class LinksManager::Private
@@ -110,12 +137,13 @@ QString LinksManager::GetUrl(URLKeys key) const
     if (text.isEmpty())
         return QString();
 
-    text.replace(QLatin1String("{scheme}"),
-                 Util::GetDefaultSslUsage() ? QLatin1String("https") : QLatin1String("http"));
-    text.replace(QLatin1String("{locale}"), Encoded(context.locale));
-    text.replace(QLatin1String("{module}"), Encoded(context.module));
-    text.replace(QLatin1String("{product}"), Encoded(context.product));
-    text.replace(QLatin1String("{version}"), Encoded(context.version));
+    text = Filled(text,
+                  {{QLatin1String("{scheme}"),
+                    Util::GetDefaultSslUsage() ? QStringLiteral("https") : QStringLiteral("http")},
+                   {QLatin1String("{locale}"), Encoded(context.locale)},
+                   {QLatin1String("{module}"), Encoded(context.module)},
+                   {QLatin1String("{product}"), Encoded(context.product)},
+                   {QLatin1String("{version}"), Encoded(context.version)}});
 
     const QUrl url(text, QUrl::TolerantMode);
     if (!url.isValid() || url.isRelative()) {

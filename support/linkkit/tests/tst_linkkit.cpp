@@ -111,6 +111,13 @@ void LinkKitTest::urls_data()
                                                << "en_US" << true << int(Tavrix::CHANGELOG_URL)
                                                << "https://example.com/a%20b/"
                                                   "stra%C3%9Fe?q=%C3%BC%20x#k%C3%A4";
+    // Filling in one placeholder never makes another out of the text around it.
+    QTest::newRow("placeholder formed around an empty value") << QByteArray(
+        R"({"CHANGELOG_URL": {"*": "https://example.com/{mod{locale}ule}/{sc{locale}heme}"}})")
+                                                              << "" << true
+                                                              << int(Tavrix::CHANGELOG_URL)
+                                                              << "https://example.com/%7Bmodule%7D/"
+                                                                 "%7Bscheme%7D";
     QTest::newRow("no absolute URL")
         << QByteArray(R"({"CHANGELOG_URL": {"*": "example.com/changes"}})") << "en_US" << true
         << int(Tavrix::CHANGELOG_URL) << QString();

@@ -48,15 +48,14 @@ bool IsMainLocale(const std::string& locale)
 
 // The shipped locales that were asked for, in the shipped order, then the main three moved to the
 // front by swapping from both ends.
-std::list<std::string> FilterLocales(const QString& requested, const ILookAndFeelManager* looks)
+std::list<std::string> FilterLocales(const QString& requested,
+                                     const std::list<std::string>& shippedLocales)
 {
-    if (!looks)
-        return {};
     std::vector<std::string> asked;
     for (const QString& code : requested.split(QLatin1Char(',')))
         asked.push_back(Util::QStringToUtf8(code));
     std::vector<std::string> locales;
-    for (const std::string& shipped : looks->GetLocales()) {
+    for (const std::string& shipped : shippedLocales) {
         if (std::find(asked.cbegin(), asked.cend(), shipped) != asked.cend())
             locales.push_back(shipped);
     }
@@ -123,8 +122,9 @@ void AppTest::HandleGlobalTestOptions()
         Util::SetDefaultSslUsage(true);
 }
 
-void AppTest::HandleTestOptions(const QList<QCommandLineOption>& productOptions,
-                                Application* application)
+TestOptionsRequest AppTest::ReadTestOptions(const QStringList& arguments,
+                                            const QList<QCommandLineOption>& productOptions,
+                                            const std::list<std::string>& shippedLocales)
 {
     const QList<QCommandLineOption> options{
         {TEST_HELP, QStringLiteral("Show help for test options")},
@@ -145,42 +145,60 @@ void AppTest::HandleTestOptions(const QList<QCommandLineOption>& productOptions,
     // Known to the parser only so that they are not taken for mistakes.
     for (const QCommandLineOption& option : productOptions)
         parser.addOption(option);
-    if (!parser.parse(QCoreApplication::arguments()))
+    if (!parser.parse(arguments))
         LOG(WARNING) << "Test options: " << Util::QStringToUtf8(parser.errorText());
 
-    UrlTest::SetCustomLocales(
-        FilterLocales(parser.value(TEST_CUSTOM_LOCALES), application->GetLookAndFeel().get()));
-    const int delay = Milliseconds(parser, TEST_CUSTOM_DELAY);
-
+    TestOptionsRequest request;
+    request.locales = FilterLocales(parser.value(TEST_CUSTOM_LOCALES), shippedLocales);
+    request.delay = Milliseconds(parser, TEST_CUSTOM_DELAY);
     if (parser.isSet(TEST_HELP)) {
-        QString help;
         for (const QCommandLineOption& option : options + productOptions)
-            help += QStringLiteral("--") + option.names().value(0) + QLatin1Char(' ')
-                    + option.description() + QLatin1Char('\n');
-        Util::AlertBox(Util::AlertBox::Information, QString(), help, QMessageBox::Ok, nullptr,
-                       Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+            request.help += QStringLiteral("--") + option.names().value(0) + QLatin1Char(' ')
+                            + option.description() + QLatin1Char('\n');
+    }
+    request.dumpUrls = parser.isSet(TEST_DUMP_URLS);
+    request.openUrls = parser.isSet(TEST_OPEN_URLS);
+    if (parser.isSet(TEST_LOG_URLS))
+        request.logFile = parser.value(TEST_LOG_URLS);
+    if (parser.isSet(CRASH_AFTER))
+        request.crashAfter = Milliseconds(parser, CRASH_AFTER);
+    return request;
+}
+
+void AppTest::HandleTestOptions(const QList<QCommandLineOption>& productOptions,
+                                Application* application)
+{
+    const auto looks = application->GetLookAndFeel();
+    const TestOptionsRequest request
+        = ReadTestOptions(QCoreApplication::arguments(), productOptions,
+                          looks ? looks->GetLocales() : std::list<std::string>());
+    UrlTest::SetCustomLocales(request.locales);
+
+    if (!request.help.isEmpty()) {
+        Util::AlertBox(Util::AlertBox::Information, QString(), request.help, QMessageBox::Ok,
+                       nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
             .Exec();
     }
 
-    const bool openUrls = parser.isSet(TEST_OPEN_URLS);
-    if (openUrls || parser.isSet(TEST_DUMP_URLS)) {
+    if (request.openUrls || request.dumpUrls) {
         const std::string module = application->GetCustomizationManager()
                                        ? application->GetCustomizationManager()->GetModuleName()
                                        : std::string();
         const QString dumpFile
             = QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))
                   .filePath(Util::Utf8ToQString(module) + QStringLiteral("-url-dump.csv"));
-        UrlTest::Run(Tavrix::ioPath(Util::QStringToUtf8(dumpFile)), openUrls, delay);
+        UrlTest::Run(Tavrix::ioPath(Util::QStringToUtf8(dumpFile)), request.openUrls,
+                     request.delay);
     }
 
-    if (parser.isSet(TEST_LOG_URLS)) {
-        auto* logger = new LogURLHandler(application, parser.value(TEST_LOG_URLS));
+    if (request.logFile) {
+        auto* logger = new LogURLHandler(application, *request.logFile);
         QDesktopServices::setUrlHandler(QStringLiteral("http"), logger, "logUrls");
         QDesktopServices::setUrlHandler(QStringLiteral("https"), logger, "logUrls");
     }
 
-    if (parser.isSet(CRASH_AFTER))
-        QTimer::singleShot(Milliseconds(parser, CRASH_AFTER), application, &Crash);
+    if (request.crashAfter)
+        QTimer::singleShot(*request.crashAfter, application, &Crash);
 }
 
 } // namespace Tavrix::App

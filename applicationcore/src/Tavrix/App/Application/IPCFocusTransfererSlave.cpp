@@ -1,5 +1,7 @@
 #include <Tavrix/App/Application/IPCFocusTransfererSlave.h>
 
+#include "IPCFocusTransfererSlave_p.h"
+
 #include <Tavrix/App/Application/IPCManager.h>
 #include <Tavrix/Core/IOException.h>
 #include <Tavrix/Platform/Event.h>
@@ -17,13 +19,11 @@
 #include <atomic>
 #include <cstdlib>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 namespace Tavrix::App {
 namespace {
-
-// "yes=" and a 64-bit number fit many times over; anything longer is not an answer.
-constexpr std::size_t MAX_ANSWER_SIZE = 4096;
 
 std::atomic<IPCFocusTransfererSlave*> g_instance{nullptr};
 
@@ -144,35 +144,23 @@ void IPCFocusTransfererSlave::GiveFocusToParent()
         return;
 
     try {
-        const QByteArray message = APPLICATION_CLOSE_MESSAGE.toLatin1();
-        channel->Write(message.constData(), static_cast<std::size_t>(message.size()));
-        const std::size_t size = channel->GetSize();
-        if (size > MAX_ANSWER_SIZE) {
-            LOG(WARNING) << "The master's answer of " << size << " bytes is too long; ignored";
-        } else {
-            std::vector<char> buffer(size + 1, 0);
-            channel->Read(buffer.data(), size);
-            const QStringList fields
-                = QString::fromUtf8(buffer.data()).split(QLatin1Char('='), Qt::KeepEmptyParts);
-            if (fields.at(0) == RETURN_YES && fields.size() > 1) {
-                const qint64 window = fields.at(1).toLongLong();
-                LOG(INFO) << "Switching to the master's window " << window;
-                const Platform::WindowSwitchResult result
-                    = Platform::SwitchToWindow(window > 0 ? static_cast<std::uint64_t>(window) : 0);
-                switch (result) {
-                case Platform::WindowSwitchResult::Requested:
-                    LOG(INFO) << "Asked the window manager to activate the window";
-                    break;
-                case Platform::WindowSwitchResult::Focused:
-                    LOG(INFO) << "Raised the window and gave it the input focus";
-                    break;
-                case Platform::WindowSwitchResult::NoDisplay:
-                    LOG(WARNING) << "No X11 display to switch windows on";
-                    break;
-                case Platform::WindowSwitchResult::Failed:
-                    LOG(WARNING) << "Could not switch to the window " << window;
-                    break;
-                }
+        if (const std::optional<qint64> window = FocusHandOver::AskForMasterWindow(*channel)) {
+            LOG(INFO) << "Switching to the master's window " << *window;
+            const Platform::WindowSwitchResult result
+                = Platform::SwitchToWindow(*window > 0 ? static_cast<std::uint64_t>(*window) : 0);
+            switch (result) {
+            case Platform::WindowSwitchResult::Requested:
+                LOG(INFO) << "Asked the window manager to activate the window";
+                break;
+            case Platform::WindowSwitchResult::Focused:
+                LOG(INFO) << "Raised the window and gave it the input focus";
+                break;
+            case Platform::WindowSwitchResult::NoDisplay:
+                LOG(WARNING) << "No X11 display to switch windows on";
+                break;
+            case Platform::WindowSwitchResult::Failed:
+                LOG(WARNING) << "Could not switch to the window " << *window;
+                break;
             }
         }
     } catch (const Core::IOException& error) {
@@ -209,6 +197,24 @@ bool IPCFocusTransfererSlave::IsMasterAlive() const
 void IPCFocusTransfererSlave::OnMasterDied()
 {
     d->masterAlive = false;
+}
+
+std::optional<qint64> FocusHandOver::AskForMasterWindow(Core::IDataChannel& channel)
+{
+    const QByteArray message = IPCFocusTransfererSlave::APPLICATION_CLOSE_MESSAGE.toLatin1();
+    channel.Write(message.constData(), static_cast<std::size_t>(message.size()));
+    const std::size_t size = channel.GetSize();
+    if (size > MAX_ANSWER_SIZE) {
+        LOG(WARNING) << "The master's answer of " << size << " bytes is too long; ignored";
+        return std::nullopt;
+    }
+    std::vector<char> buffer(size + 1, 0);
+    channel.Read(buffer.data(), size);
+    const QStringList fields
+        = QString::fromUtf8(buffer.data()).split(QLatin1Char('='), Qt::KeepEmptyParts);
+    if (fields.at(0) != IPCFocusTransfererSlave::RETURN_YES || fields.size() < 2)
+        return std::nullopt;
+    return fields.at(1).toLongLong();
 }
 
 } // namespace Tavrix::App
