@@ -23,6 +23,9 @@ namespace Tavrix::Fuzz {
 /// platform and at its test paths. Call it before making the application object.
 void PrepareProcess();
 
+/// PrepareProcess(), then a QCoreApplication that lives as long as the process.
+void StartCoreApplication();
+
 /// An argument count and vector that live as long as the process, for an application object.
 int& ArgumentCount();
 char** Arguments();

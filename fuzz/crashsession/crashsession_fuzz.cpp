@@ -47,10 +47,7 @@ bool Alive(const QString& key)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    Tavrix::Fuzz::PrepareProcess();
-    static auto* const application
-        = new QCoreApplication(Tavrix::Fuzz::ArgumentCount(), Tavrix::Fuzz::Arguments());
-    Q_UNUSED(application)
+    Tavrix::Fuzz::StartCoreApplication();
     const CrashTracker probe;
     g_sessionFile = QDir(DataFolder()).relativeFilePath(probe.FileName());
     return 0;

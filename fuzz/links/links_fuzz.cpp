@@ -10,7 +10,6 @@
 #include <Tavrix/Util/SslUsage.h>
 #include <Tavrix/ioPath.h>
 
-#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QUrl>
@@ -72,10 +71,7 @@ void CheckUrl(const QString& url, const QString& pattern, bool https)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    Tavrix::Fuzz::PrepareProcess();
-    static auto* const application
-        = new QCoreApplication(Tavrix::Fuzz::ArgumentCount(), Tavrix::Fuzz::Arguments());
-    Q_UNUSED(application)
+    Tavrix::Fuzz::StartCoreApplication();
     return 0;
 }
 

@@ -6,7 +6,6 @@
 #include <Tavrix/App/Application/SettingsManager.h>
 #include <Tavrix/Util/Conversions.h>
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QSettings>
 
@@ -165,10 +164,7 @@ void ReadEverything(const ISettingsManager& store, const std::string& key)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    Tavrix::Fuzz::PrepareProcess();
-    static auto* const application
-        = new QCoreApplication(Tavrix::Fuzz::ArgumentCount(), Tavrix::Fuzz::Arguments());
-    Q_UNUSED(application)
+    Tavrix::Fuzz::StartCoreApplication();
     return 0;
 }
 

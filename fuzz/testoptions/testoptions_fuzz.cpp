@@ -8,7 +8,6 @@
 
 #include <Tavrix/Util/Conversions.h>
 
-#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -133,10 +132,7 @@ void CheckLocales(const std::list<std::string>& result, const std::vector<std::s
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    Tavrix::Fuzz::PrepareProcess();
-    static auto* const application
-        = new QCoreApplication(Tavrix::Fuzz::ArgumentCount(), Tavrix::Fuzz::Arguments());
-    Q_UNUSED(application)
+    Tavrix::Fuzz::StartCoreApplication();
     return 0;
 }
 
