@@ -1,5 +1,7 @@
 #include <Tavrix/Platform/ProcessStart.h>
 
+#include <Tavrix/Platform/FileDescriptorIO.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -48,37 +50,6 @@ private:
     }
     int m_fds[2];
 };
-
-// Only async-signal-safe calls below run between fork and exec.
-bool WriteAll(int fd, const void* data, size_t size)
-{
-    const char* bytes = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t written = ::write(fd, bytes, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        bytes += written;
-        size -= static_cast<size_t>(written);
-    }
-    return true;
-}
-
-bool ReadAll(int fd, void* data, size_t size)
-{
-    char* bytes = static_cast<char*>(data);
-    while (size > 0) {
-        const ssize_t got = ::read(fd, bytes, size);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return false;
-        bytes += got;
-        size -= static_cast<size_t>(got);
-    }
-    return true;
-}
 
 // The command to run: the executable itself, or the desktop's opener with the document.
 QStringList CommandFor(const QString& file, const QStringList& parameters, const QString& folder)
@@ -130,6 +101,7 @@ ProcessHandle StartProcess(const QString& file, const QStringList& parameters,
     if (intermediate < 0)
         return {};
     if (intermediate == 0) {
+        // Only async-signal-safe calls from here on.
         const pid_t child = ::fork();
         if (child == 0) {
             int error = 0;

@@ -2,6 +2,8 @@
 
 #include "CrashReport_p.h"
 
+#include <Tavrix/Platform/FileDescriptorIO.h>
+
 #include <QFile>
 
 #include <boost/stacktrace/safe_dump_to.hpp>
@@ -56,21 +58,6 @@ int SignalIndex(int signal)
     return -1;
 }
 
-bool WriteAll(int fd, const void* data, std::size_t size)
-{
-    const char* bytes = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t written = ::write(fd, bytes, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        bytes += written;
-        size -= std::size_t(written);
-    }
-    return true;
-}
-
 void CopyText(char* target, std::size_t size, const char* text)
 {
     std::size_t i = 0;
@@ -107,7 +94,7 @@ std::uint64_t CopyMaps(int fd)
         const ssize_t got = ::read(maps, state.copyBuffer, sizeof state.copyBuffer);
         if (got < 0 && errno == EINTR)
             continue;
-        if (got <= 0 || !WriteAll(fd, state.copyBuffer, std::size_t(got)))
+        if (got <= 0 || !Platform::WriteAll(fd, state.copyBuffer, std::size_t(got)))
             break;
         total += std::uint64_t(got);
     }
@@ -130,12 +117,12 @@ void WriteReport(int signal, const siginfo_t* info, const void* context)
     const std::size_t stored
         = boost::stacktrace::safe_dump_to(0, state.frames, sizeof state.frames);
     header.frameCount = std::uint32_t(stored > 0 ? stored - 1 : 0);
-    if (WriteAll(fd, &header, sizeof header)
-        && WriteAll(fd, state.frames, header.frameCount * sizeof state.frames[0])) {
+    if (Platform::WriteAll(fd, &header, sizeof header)
+        && Platform::WriteAll(fd, state.frames, header.frameCount * sizeof state.frames[0])) {
         CrashReport::RawTrailer trailer{};
         std::memcpy(trailer.magic, CrashReport::TRAILER_MAGIC, sizeof trailer.magic);
         trailer.mapsSize = CopyMaps(fd);
-        WriteAll(fd, &trailer, sizeof trailer);
+        Platform::WriteAll(fd, &trailer, sizeof trailer);
     }
     ::close(fd);
 }
