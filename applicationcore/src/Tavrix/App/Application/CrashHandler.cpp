@@ -20,6 +20,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <time.h>
 #include <ucontext.h>
 #include <unistd.h>
 
@@ -35,6 +36,7 @@ struct HandlerState
     std::atomic<bool> installed{false};
     std::atomic<bool> armed{false};
     std::atomic<bool> reported{false};
+    std::atomic<bool> written{false};
     // A child forked without exec inherits the handlers; its crash is not this session's.
     pid_t owner = 0;
     char reportPath[PATH_MAX];
@@ -127,11 +129,26 @@ void WriteReport(int signal, const siginfo_t* info, const void* context)
     ::close(fd);
 }
 
+// Another thread crashed first: its report must be complete before this fault ends the process.
+// Bounded, in case that thread never finishes.
+void WaitForReport()
+{
+    const timespec pause{0, 10 * 1000 * 1000};
+    for (int i = 0; i < 300 && !state.written.load(); ++i)
+        ::nanosleep(&pause, nullptr);
+}
+
 void OnCrashSignal(int signal, siginfo_t* info, void* context)
 {
     const int savedErrno = errno;
-    if (state.armed.load() && ::getpid() == state.owner && !state.reported.exchange(true))
-        WriteReport(signal, info, context);
+    if (state.armed.load() && ::getpid() == state.owner) {
+        if (!state.reported.exchange(true)) {
+            WriteReport(signal, info, context);
+            state.written.store(true);
+        } else {
+            WaitForReport();
+        }
+    }
     const int index = SignalIndex(signal);
     if (index >= 0)
         ::sigaction(signal, &state.previous[std::size_t(index)], nullptr);
@@ -188,6 +205,7 @@ CrashHandler::CrashHandler(const QString& reportFile)
     state.header.version = CrashReport::VERSION;
     state.header.pointerSize = sizeof(void*);
     state.reported = false;
+    state.written = false;
     state.owner = ::getpid();
 
     // One unwinding now binds the unwinder's symbols, so that a crash does not have to.
