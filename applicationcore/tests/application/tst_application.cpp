@@ -127,6 +127,7 @@ class ApplicationTest : public QObject
 
 private Q_SLOTS:
     void initTestCase();
+    void withoutCustomization();
     void identity();
     void storeFallbacks();
     void startRunsOnce();
@@ -164,6 +165,21 @@ void ApplicationTest::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     App()->SetSplash(m_splash);
+}
+
+// Before a customization manager is set (or when a null one is given) nothing that needs it
+// crashes: each says so in the log.
+void ApplicationTest::withoutCustomization()
+{
+    m_sink.TakeLines();
+    const QString name = QCoreApplication::applicationName();
+    App()->SetCustomizationManager(nullptr, false);
+    QCOMPARE(QCoreApplication::applicationName(), name);
+    QVERIFY(!App()->GetCustomizationManager());
+    QVERIFY(App()->GetProductNameAbout().isEmpty());
+    App()->OpenThankForInstall();
+    QVERIFY(m_sink.TakeLines().contains(
+        QStringLiteral("No customization manager given; the current one stays")));
 }
 
 // The product's identity reaches Qt, the alert boxes and the log; glog is set up only on request.

@@ -125,7 +125,8 @@ public:
     void
     SetExternalStimulusGateway(const std::shared_ptr<Tavrix::ExternalStimulus::IGateway>& gateway);
     /// Stores the manager and gives Qt the product's names and version. With `initLogging` it
-    /// first puts "GLOG_PRODUCT_NAME" into the environment and sets up glog.
+    /// first puts "GLOG_PRODUCT_NAME" into the environment and sets up glog. A null manager is
+    /// refused with a warning.
     void SetCustomizationManager(std::shared_ptr<ICustomizationManager> manager, bool initLogging);
     /// The parent of the dialogs the library opens by itself; the application keeps no copy.
     void SetMainWindow(QMainWindow* window);

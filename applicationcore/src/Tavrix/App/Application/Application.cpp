@@ -178,6 +178,10 @@ void Application::SetExternalStimulusGateway(
 void Application::SetCustomizationManager(std::shared_ptr<ICustomizationManager> manager,
                                           bool initLogging)
 {
+    if (!manager) {
+        LOG(WARNING) << "No customization manager given; the current one stays";
+        return;
+    }
     d->customizationManager = std::move(manager);
     const auto& customization = *d->customizationManager;
     if (initLogging) {

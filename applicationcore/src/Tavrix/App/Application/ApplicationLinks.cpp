@@ -110,6 +110,10 @@ void Application::OpenUrlThankForInstall() const
 {
     if (!NeedOpenUrlThankForInstall())
         return;
+    if (!d->customizationManager) {
+        LOG(WARNING) << "The thank-you page needs the customization manager";
+        return;
+    }
     QString url;
     if (d->customizationManager->GetAfterInstallPage() == "thankyou")
         url = GetUrl(GetProductLaunchType() == NewInstall ? THANK_FOR_INSTALL_URL
@@ -134,10 +138,13 @@ void Application::ShowEmailDialogIfNeeded()
 
 void Application::ShowEmailDialog()
 {
-    const LaunchType type = GetProductLaunchType();
-    if (type != NewInstall && type != Update)
+    if (GetProductLaunchType() != NewInstall)
         return;
-    if (!d->customizationManager->IsEmailDialogEnabled() || type != NewInstall)
+    if (!d->customizationManager) {
+        LOG(WARNING) << "The e-mail dialog needs the customization manager";
+        return;
+    }
+    if (!d->customizationManager->IsEmailDialogEnabled())
         return;
 
     Q_EMIT BeforeShowEmailDialog();
