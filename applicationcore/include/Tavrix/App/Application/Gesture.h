@@ -41,6 +41,15 @@ struct Gesture::Zoom : Gesture
 
 struct Gesture::Pan : Gesture
 {
+    /// The bits of a consumer's answer for a pan; 0 refuses it.
+    enum Options : int {
+        Everything = 1,
+        SingleFingerVertical = 2,
+        SingleFingerHorizontal = 4,
+        Inertia = 8,
+        Gutter = 16
+    };
+
     std::int32_t startX = 0;
     std::int32_t startY = 0;
     std::int32_t inertiaX = 0;

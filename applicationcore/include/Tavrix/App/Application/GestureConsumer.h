@@ -7,8 +7,8 @@ namespace Tavrix::App {
 /// Receives the gestures made over the widget it is a QObject child of. By default it wants
 /// nothing and ignores everything.
 ///
-/// WantGesture answers: for a pan a mask (1 every option, 2 single-finger vertical, 4 single-finger
-/// horizontal, 8 inertia, 16 gutter; 0 refuses); for the other kinds Gesture::All asks for it.
+/// WantGesture answers: for a pan a mask of Gesture::Pan::Options (0 refuses); for the other kinds
+/// Gesture::All asks for it.
 /// The record handed to WantGesture carries only the position fields.
 class APPLICATIONCORE_EXPORT Gesture::Consumer
 {

@@ -97,8 +97,10 @@ int Gesture::Emitter::WantGesture(const Gesture::Zoom&)
 
 int Gesture::Emitter::WantGesture(const Gesture::Pan&)
 {
-    return (d->horizontalPanEnabled ? 4 : 0) + (d->verticalPanEnabled ? 2 : 0)
-           + (d->panGutterEnabled ? 16 : 0) + (d->panInertiaEnabled ? 8 : 0);
+    return (d->horizontalPanEnabled ? Gesture::Pan::SingleFingerHorizontal : 0)
+           | (d->verticalPanEnabled ? Gesture::Pan::SingleFingerVertical : 0)
+           | (d->panGutterEnabled ? Gesture::Pan::Gutter : 0)
+           | (d->panInertiaEnabled ? Gesture::Pan::Inertia : 0);
 }
 
 void Gesture::Emitter::OnGesture(const Gesture::PressAndTap& gesture)

@@ -1,6 +1,7 @@
 #include <Tavrix/App/Application/GestureProducer.h>
 
 #include "GestureConsumerGuard_p.h"
+#include "GestureRecord_p.h"
 
 #include <Tavrix/App/Application/GestureConsumer.h>
 #include <Tavrix/Platform/Win32Gesture.h>
@@ -15,13 +16,6 @@ namespace Tavrix::App {
 namespace Win32 = Platform::Win32;
 
 namespace {
-
-// The consumer's pan mask.
-constexpr int PAN_EVERYTHING = 1;
-constexpr int PAN_VERTICAL = 2;
-constexpr int PAN_HORIZONTAL = 4;
-constexpr int PAN_INERTIA = 8;
-constexpr int PAN_GUTTER = 16;
 
 // Nothing is wanted and everything blocked until a consumer asks.
 constexpr std::array<Win32::GESTURECONFIG, 5> INITIAL_CONFIGURATIONS{{
@@ -65,14 +59,6 @@ Gesture Locate(const Platform::GestureApi& api, Win32::HWND window, Win32::POINT
     gesture.clientX = client.x;
     gesture.clientY = client.y;
     return gesture;
-}
-
-template <typename Kind>
-Kind Extended(const Gesture& common)
-{
-    Kind record;
-    static_cast<Gesture&>(record) = common;
-    return record;
 }
 
 void WantOrBlock(Win32::GESTURECONFIG& entry, bool wanted, Win32::DWORD flag)
@@ -150,12 +136,12 @@ bool Gesture::Producer::OnGestureNotify(void* window, void*, void* lParam)
     d->pan.dwWant = 0;
     d->pan.dwBlock = 0;
     WantOrBlock(d->pan, pan != 0, Win32::GC_PAN);
-    WantOrBlock(d->pan, pan & (PAN_EVERYTHING | PAN_VERTICAL),
+    WantOrBlock(d->pan, pan & (Pan::Everything | Pan::SingleFingerVertical),
                 Win32::GC_PAN_WITH_SINGLE_FINGER_VERTICALLY);
-    WantOrBlock(d->pan, pan & (PAN_EVERYTHING | PAN_HORIZONTAL),
+    WantOrBlock(d->pan, pan & (Pan::Everything | Pan::SingleFingerHorizontal),
                 Win32::GC_PAN_WITH_SINGLE_FINGER_HORIZONTALLY);
-    WantOrBlock(d->pan, pan & (PAN_EVERYTHING | PAN_INERTIA), Win32::GC_PAN_WITH_INERTIA);
-    WantOrBlock(d->pan, pan & (PAN_EVERYTHING | PAN_GUTTER), Win32::GC_PAN_WITH_GUTTER);
+    WantOrBlock(d->pan, pan & (Pan::Everything | Pan::Inertia), Win32::GC_PAN_WITH_INERTIA);
+    WantOrBlock(d->pan, pan & (Pan::Everything | Pan::Gutter), Win32::GC_PAN_WITH_GUTTER);
     AllOrNothing(d->rotate, rotate);
     AllOrNothing(d->tap, tap);
     AllOrNothing(d->pressAndTap, pressAndTap);

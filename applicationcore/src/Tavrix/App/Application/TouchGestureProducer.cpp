@@ -1,5 +1,7 @@
 #include "TouchGestureProducer_p.h"
 
+#include "GestureRecord_p.h"
+
 #include <Tavrix/App/Application/GestureConsumer.h>
 
 #include <QAbstractScrollArea>
@@ -13,11 +15,6 @@
 namespace Tavrix::App {
 
 namespace {
-
-// The consumer's pan mask.
-constexpr int PAN_EVERYTHING = 1;
-constexpr int PAN_VERTICAL = 2;
-constexpr int PAN_HORIZONTAL = 4;
 
 // The widget whose touches a consumer's owner takes: a scroll area takes those of its viewport,
 // so that its scroll bars keep their own.
@@ -77,15 +74,12 @@ bool TouchGestureProducer::Begin(QWidget* widget, QTouchEvent* event)
         return false;
     }
     m_consumer.Set(consumer);
-    Gesture::Pan pan;
-    static_cast<Gesture&>(pan) = probe;
-    const int panMask = consumer->WantGesture(pan);
-    Gesture::Zoom zoom;
-    static_cast<Gesture&>(zoom) = probe;
+    const int panMask = consumer->WantGesture(Extended<Gesture::Pan>(probe));
     Gesture::Consumer* const stillThere = m_consumer.Get();
-    m_zoom = stillThere && stillThere->WantGesture(zoom) == Gesture::All;
-    m_horizontal = (panMask & (PAN_EVERYTHING | PAN_HORIZONTAL)) != 0;
-    m_vertical = (panMask & (PAN_EVERYTHING | PAN_VERTICAL)) != 0;
+    m_zoom = stillThere && stillThere->WantGesture(Extended<Gesture::Zoom>(probe)) == Gesture::All;
+    m_horizontal
+        = (panMask & (Gesture::Pan::Everything | Gesture::Pan::SingleFingerHorizontal)) != 0;
+    m_vertical = (panMask & (Gesture::Pan::Everything | Gesture::Pan::SingleFingerVertical)) != 0;
     if (!m_consumer.Get() || (!m_horizontal && !m_vertical && !m_zoom)) {
         m_consumer.Set(nullptr);
         m_widget = nullptr;
@@ -213,8 +207,7 @@ void TouchGestureProducer::StartZoom()
 void TouchGestureProducer::DeliverPan(bool begin, bool end)
 {
     m_delivered = PanPosition();
-    Gesture::Pan pan;
-    static_cast<Gesture&>(pan) = Locate(m_delivered);
+    auto pan = Extended<Gesture::Pan>(Locate(m_delivered));
     pan.begin = begin;
     pan.end = end;
     pan.startX = m_panStart.clientX;
@@ -225,8 +218,7 @@ void TouchGestureProducer::DeliverPan(bool begin, bool end)
 
 void TouchGestureProducer::DeliverZoom(bool begin, bool end)
 {
-    Gesture::Zoom zoom;
-    static_cast<Gesture&>(zoom) = Locate((m_first + m_second) / 2.0);
+    auto zoom = Extended<Gesture::Zoom>(Locate((m_first + m_second) / 2.0));
     zoom.begin = begin;
     zoom.end = end;
     zoom.startDistance = m_zoomStart;

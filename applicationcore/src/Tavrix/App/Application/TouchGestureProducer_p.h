@@ -36,7 +36,6 @@ private:
     bool Begin(QWidget* widget, QTouchEvent* event);
     void Update(const QTouchEvent* event);
     void Finish(const QTouchEvent* event, bool cancelled);
-    void Track(const QTouchEvent* event);
     void StartPan();
     void StartZoom();
     void DeliverPan(bool begin, bool end);
