@@ -33,7 +33,7 @@ public:
 
     std::string GetSettingKey(const std::string& suffix) const
     {
-        return (boost::format("confirm/%1%_%2%") % Util::QStringToUtf8(confirmationId) % suffix)
+        return (boost::format("%1%/%2%_%3%") % GROUP % Util::QStringToUtf8(confirmationId) % suffix)
             .str();
     }
     int ReadAnswer() const { return settings ? settings->GetInt(GetSettingKey(ANSWER), 0) : 0; }
