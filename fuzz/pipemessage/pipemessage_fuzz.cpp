@@ -87,10 +87,9 @@ std::string ReadToEnd(IDataChannel& channel, std::size_t expected)
 
 // The number a field of the answer holds: decimal digits after an optional sign, with blanks
 // around them; none for any other text and for a number beyond 64 bits.
-std::optional<qint64> Number(const std::string& field)
+std::optional<qint64> Number(const QString& field)
 {
-    const std::string text
-        = QString::fromUtf8(field.data(), int(field.size())).trimmed().toStdString();
+    const std::string text = field.trimmed().toStdString();
     const std::size_t sign = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
     if (text.size() == sign || !std::all_of(text.cbegin() + sign, text.cend(), [](char c) {
             return c >= '0' && c <= '9';
@@ -103,17 +102,16 @@ std::optional<qint64> Number(const std::string& field)
 
 void CheckWindow(const std::string& answer, const std::optional<qint64>& window)
 {
-    // The text as the slave takes it: the bytes up to the first NUL, without the byte order mark
-    // that UTF-8 decoding drops.
-    std::string text = answer.substr(0, answer.find('\0'));
-    if (text.compare(0, 3, "\xef\xbb\xbf") == 0)
-        text.erase(0, 3);
-    const bool yes = answer.size() <= MAX_ANSWER_SIZE && text.compare(0, 4, "yes=") == 0;
+    // The text as the slave takes it: the bytes up to the first NUL, decoded as a whole, so that
+    // only a byte order mark at the very start is dropped; one after "yes=" stays in the number.
+    const std::string bytes = answer.substr(0, answer.find('\0'));
+    const QString text = QString::fromUtf8(bytes.data(), int(bytes.size()));
+    const bool yes = answer.size() <= MAX_ANSWER_SIZE && text.startsWith(QLatin1String("yes="));
     TAVRIX_FUZZ_CHECK(window.has_value() == yes);
     if (!yes)
         return;
     // The window is the number between "yes=" and the next "=", or 0 when there is none.
-    const std::optional<qint64> number = Number(text.substr(4, text.find('=', 4) - 4));
+    const std::optional<qint64> number = Number(text.mid(4).section(QLatin1Char('='), 0, 0));
     TAVRIX_FUZZ_CHECK(*window == number.value_or(0));
 }
 
