@@ -1,7 +1,9 @@
+#include "AppInstance.h"
 #include "CapturingLogSink.h"
 #include "DescendantWatch.h"
 #include "HelperProcess.h"
 #include "TestCustomization.h"
+#include "TemporaryStores.h"
 #include "TestMain.h"
 
 #include <Tavrix/App/ApplicationCore.h>
@@ -15,7 +17,6 @@
 #include <QDesktopServices>
 #include <QRegularExpression>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <glog/logging.h>
@@ -69,11 +70,6 @@ struct Announced : Base
     ~Announced() override { std::cout << m_name << std::endl; }
     const char* const m_name;
 };
-
-TestApplication* App()
-{
-    return static_cast<TestApplication*>(QCoreApplication::instance());
-}
 
 // Helper words: "hold [nomutex] [test options]" constructs the application, prints "ready" with
 // the HTTPS choice and waits to be killed; "trylock NAME" exits 0 when the named mutex could be
@@ -138,32 +134,26 @@ private Q_SLOTS:
     void collaboratorsReleasedInOrder();
 
 private:
-    std::shared_ptr<ISettingsManager> NewStore(const QString& name)
-    {
-        return std::make_shared<SettingsManager>(m_dir.filePath(name + QStringLiteral(".ini")),
-                                                 QSettings::IniFormat);
-    }
     // What OnStart() needs: an identity and the stores; answers the new, empty product store.
     std::shared_ptr<ISettingsManager>
     PrepareStart(const std::shared_ptr<TestCustomization>& customization
                  = std::make_shared<TestCustomization>("P"))
     {
         App()->SetCustomizationManager(customization, false);
-        App()->SetSettingsManager(NewStore(QStringLiteral("common%1").arg(++m_stores)));
-        const auto product = NewStore(QStringLiteral("product%1").arg(m_stores));
+        App()->SetSettingsManager(m_stores.NewStore());
+        const auto product = m_stores.NewStore();
         App()->SetProductSettingsManager(product);
         return product;
     }
 
-    QTemporaryDir m_dir;
-    int m_stores = 0;
+    TemporaryStores m_stores;
     CapturingLogSink m_sink;
     std::shared_ptr<CountingSplash> m_splash = std::make_shared<CountingSplash>();
 };
 
 void ApplicationTest::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
+    QVERIFY(m_stores.IsValid());
     App()->SetSplash(m_splash);
 }
 
@@ -213,7 +203,8 @@ void ApplicationTest::identity()
 // The product's store is the common one unless set; the mail store is the product's unless set.
 void ApplicationTest::storeFallbacks()
 {
-    const auto common = NewStore("common"), product = NewStore("product"), mail = NewStore("mail");
+    const auto common = m_stores.NewStore(), product = m_stores.NewStore(),
+               mail = m_stores.NewStore();
     App()->SetSettingsManager(common);
     QCOMPARE(App()->GetProductSettingsManager(), common);
     QCOMPARE(App()->GetMailSettingsManager(), common);
@@ -280,7 +271,7 @@ void ApplicationTest::startPrompts()
 // link is opened.
 void ApplicationTest::webLinksOpenInPreferredBrowser()
 {
-    const QString record = m_dir.filePath(QStringLiteral("opened.txt"));
+    const QString record = m_stores.Path(QStringLiteral("opened.txt"));
     const auto writeBrowser = [&record](const QString& path) {
         QFile script(path);
         return script.open(QIODevice::WriteOnly)
@@ -288,8 +279,8 @@ void ApplicationTest::webLinksOpenInPreferredBrowser()
                                + QFile::encodeName(record) + "\"\n")
                && script.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     };
-    const QString productBrowser = m_dir.filePath(QStringLiteral("product-browser.sh"));
-    const QString installerBrowser = m_dir.filePath(QStringLiteral("installer-browser.sh"));
+    const QString productBrowser = m_stores.Path(QStringLiteral("product-browser.sh"));
+    const QString installerBrowser = m_stores.Path(QStringLiteral("installer-browser.sh"));
     QVERIFY(writeBrowser(productBrowser) && writeBrowser(installerBrowser));
     const QUrl url(QStringLiteral("https://example.com/page?x=1&y=two words"));
     const auto opened = [&url, &record] {

@@ -1,3 +1,4 @@
+#include "CrashSessionFiles.h"
 #include "HelperProcess.h"
 #include "TestMain.h"
 
@@ -53,15 +54,7 @@ static __attribute__((noinline)) int CrashByStackOverflow(int depth)
 
 namespace {
 
-// Above the kernel's largest process id, so never a running process.
-const char* const DEAD_PID = "4999999";
 constexpr char PRODUCT_HANDLER_LINE[] = "product handler called\n";
-
-QString DataFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::DataLocation)
-           + QStringLiteral("/Tavrix/vellumix 2.4.1/");
-}
 
 QString OwnReport(const QString& sessionId)
 {
@@ -71,14 +64,13 @@ QString OwnReport(const QString& sessionId)
 // A crashed session of a dead process as the session file records it.
 void RecordDeadSession(const QString& sessionId)
 {
-    QSettings(DataFolder() + QStringLiteral("tst_crashreports.ini"), QSettings::IniFormat)
-        .setValue(DEAD_PID, sessionId);
+    QSettings(SessionFile(), QSettings::IniFormat).setValue(DEAD_PID, sessionId);
 }
 
 void WriteFile(const QString& name, const QByteArray& content)
 {
-    QDir().mkpath(DataFolder());
-    QFile file(DataFolder() + name);
+    QDir().mkpath(CrashDataFolder());
+    QFile file(CrashDataFolder() + name);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(file.write(content), content.size());
 }
@@ -103,7 +95,7 @@ class CrashReportsTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { QDir(DataFolder()).removeRecursively(); }
+    void init() { QDir(CrashDataFolder()).removeRecursively(); }
     void crashes_data();
     void crashes();
     void oddReports_data();
@@ -193,7 +185,7 @@ void CrashReportsTest::oddReports_data()
     QVERIFY(child.Start());
     const QString crashed = QString::fromUtf8(child.ReadLine());
     QVERIFY(child.Process().waitForFinished(20000));
-    QFile file(DataFolder() + OwnReport(crashed));
+    QFile file(CrashDataFolder() + OwnReport(crashed));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray real = file.readAll();
     QVERIFY(real.size() > int(sizeof(RawHeader)));
@@ -260,7 +252,7 @@ void CrashReportsTest::keepsTenNewest()
     for (int i = 0; i < 12; ++i) {
         const QString name = OwnReport(QStringLiteral("200101-1010%1-123456").arg(i + 10));
         WriteFile(name, "report");
-        QFile file(DataFolder() + name);
+        QFile file(CrashDataFolder() + name);
         QVERIFY(file.open(QIODevice::ReadWrite));
         QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-60LL * i),
                                  QFileDevice::FileModificationTime));
@@ -274,14 +266,14 @@ void CrashReportsTest::keepsTenNewest()
 
     CrashTracker tracker;
     const auto ownReports = [] {
-        return QDir(DataFolder())
+        return QDir(CrashDataFolder())
             .entryList({QStringLiteral("tst_crashreports.2*.crash")}, QDir::Files, QDir::Name);
     };
     QCOMPARE(ownReports(), newest);
     tracker.ClearHistory();
     QCOMPARE(ownReports(), QStringList());
     for (const QString& other : others)
-        QVERIFY2(QFile::exists(DataFolder() + other), qPrintable(other));
+        QVERIFY2(QFile::exists(CrashDataFolder() + other), qPrintable(other));
 }
 
 // The crashing children. Each records its session, prints it, and then dies its own way.

@@ -1,3 +1,4 @@
+#include "CrashSessionFiles.h"
 #include "HelperProcess.h"
 #include "TestMain.h"
 
@@ -18,15 +19,6 @@ using Tavrix::App::Application;
 using Tavrix::App::CrashTracker;
 
 namespace {
-
-// Above the kernel's largest process id, so never a running process.
-const char* const DEAD_PID = "4999999";
-
-QString SessionFile()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::DataLocation)
-           + QStringLiteral("/Tavrix/vellumix 2.4.1/tst_crashtracker.ini");
-}
 
 QString OwnKey()
 {

@@ -1,13 +1,14 @@
 // The colour dialog's custom colours kept in the application's common store: saved when a
 // helper goes, loaded when the next one comes, and read back from stored tables good and bad.
+#include "AppInstance.h"
 #include "SettingsRecorder.h"
+#include "TemporaryStores.h"
 #include "TestMain.h"
 
 #include <Tavrix/App/ApplicationCore.h>
 
 #include <QColorDialog>
 #include <QSettings>
-#include <QTemporaryDir>
 
 #include <climits>
 
@@ -21,11 +22,6 @@ const QColor UNTOUCHED(1, 2, 3);
 std::string Key(const QString& name)
 {
     return QString(GROUP + name).toStdString();
-}
-
-Application* App()
-{
-    return static_cast<Application*>(QCoreApplication::instance());
 }
 
 } // namespace
@@ -44,13 +40,12 @@ private Q_SLOTS:
 
 private:
     QString m_file;
-    QTemporaryDir m_dir;
+    TemporaryStores m_stores;
 };
 
 void ColorDialogHelperTest::init()
 {
-    static int run = 0;
-    m_file = m_dir.filePath(QStringLiteral("common%1.ini").arg(++run));
+    m_file = m_stores.NewFile();
     App()->SetSettingsManager(std::make_shared<SettingsManager>(m_file, QSettings::IniFormat));
     for (int i = 0; i < QColorDialog::customCount(); ++i)
         QColorDialog::setCustomColor(i, UNTOUCHED);

@@ -2,13 +2,13 @@
 // what it keeps in a real settings store, and when it asks again.
 #include "ModalDialogDriver.h"
 #include "SettingsRecorder.h"
+#include "TemporaryStores.h"
 #include "TestMain.h"
 
 #include <Tavrix/App/ApplicationCore.h>
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QTemporaryDir>
 
 using namespace Tavrix::App;
 using Tavrix::Util::AlertBox;
@@ -38,15 +38,13 @@ private:
     int Ask(const QString& id, Buttons buttons, QMessageBox::StandardButton click, bool tick,
             bool* shown = nullptr, const std::function<void(ConfirmationAlertBox&)>& setUp = {});
 
-    QTemporaryDir m_dir;
+    TemporaryStores m_stores;
     std::shared_ptr<SettingsManager> m_store;
 };
 
 void ConfirmationAlertBoxTest::init()
 {
-    static int run = 0;
-    m_store = std::make_shared<SettingsManager>(
-        m_dir.filePath(QStringLiteral("store%1.ini").arg(++run)), QSettings::IniFormat);
+    m_store = m_stores.NewStore();
 }
 
 int ConfirmationAlertBoxTest::Ask(const QString& id, Buttons buttons,

@@ -46,8 +46,9 @@ void MacMenuActionHandlerTest::shortcuts()
     QCOMPARE(actions[2]->shortcuts(), QKeySequence::keyBindings(QKeySequence::Preferences));
     QCOMPARE(actions[3]->shortcuts(), QKeySequence::keyBindings(QKeySequence::Quit));
     QMenuBar empty;
-    new MacMenuActionHandler(&empty, {});
-    delete new MacMenuActionHandler(nullptr, {});
+    QCOMPARE((new MacMenuActionHandler(&empty, {}))->parent(), static_cast<QObject*>(&empty));
+    QVERIFY(empty.actions().isEmpty());
+    QCOMPARE(MacMenuActionHandler(nullptr, {}).parent(), nullptr);
 }
 
 void MacMenuActionHandlerTest::windowEntries_data()

@@ -1,3 +1,4 @@
+#include "AppInstance.h"
 #include "TestMain.h"
 
 #include <Tavrix/App/ApplicationCore.h>
@@ -329,14 +330,13 @@ void GesturesTest::messageHandling()
     const bool child = setUp == QLatin1String("child");
     const char* const type
         = setUp == QLatin1String("x11") ? "xcb_generic_event_t" : "windows_generic_MSG";
-    auto* const app = static_cast<Application*>(QCoreApplication::instance());
-    app->RegisterEventHandler(handler);
+    App()->RegisterEventHandler(handler);
     long result = -1;
     int taken = 0;
     for (const Win32::DWORD flags : {Win32::GF_BEGIN, Win32::GF_END})
         taken += system.Gesture(Win32::GID_PAN, flags, 150, 150, 0, &result,
                                 child ? CHILD_WINDOW : TOP_WINDOW, type);
-    app->UnregisterEventHandler(handler);
+    App()->UnregisterEventHandler(handler);
     QCOMPARE(taken, consumed ? 2 : 0);
     QCOMPARE(handler->calls, consumed ? 0 : 2);
     QCOMPARE(result, consumed ? (child ? 42L : 0L) : -1L);

@@ -6,6 +6,7 @@
 #include <Tavrix/Platform/RuntimeFolder.h>
 
 #include <CapturingLogSink.h>
+#include <CrashSessionFiles.h>
 
 #include <HelperProcess.h>
 
@@ -233,7 +234,8 @@ void IpcManagerTest::slaveArguments_data()
         << QStringList{"x/MasterPipeId=77", pid} << QByteArray("setup=1 handle=1");
     QTest::newRow("laterArgumentWins") << QStringList{"/MasterPipeId=76", pid, "/MasterPipeId=x77"}
                                        << QByteArray("setup=1 handle=1");
-    QTest::newRow("masterGone") << QStringList{"/MasterPipeId=x77", "/ProcessId=4999999"}
+    QTest::newRow("masterGone") << QStringList{"/MasterPipeId=x77",
+                                               QStringLiteral("/ProcessId=") + DEAD_PID}
                                 << QByteArray("setup=1 handle=0");
     QTest::newRow("unknownPipeId")
         << QStringList{"/MasterPipeId=555", pid} << QByteArray("setup=0 handle=0");

@@ -1,5 +1,7 @@
+#include "AppInstance.h"
 #include "DescendantWatch.h"
 #include "HelperProcess.h"
+#include "TemporaryStores.h"
 #include "TestCustomization.h"
 #include "TestMain.h"
 
@@ -31,11 +33,6 @@ public:
         return Application::CheckFirstLaunch(store);
     }
 };
-
-TestApplication* App()
-{
-    return static_cast<TestApplication*>(QCoreApplication::instance());
-}
 
 // Store entries written as "Key=text Key=#3 Key=-": a text, an int, a key that is missing; OLD
 // stands for a first start long ago. Writes them to the store, or checks that it holds them.
@@ -119,19 +116,12 @@ private Q_SLOTS:
     void runningInstaller();
 
 private:
-    std::shared_ptr<ISettingsManager> NewStore()
-    {
-        return std::make_shared<SettingsManager>(
-            m_dir.filePath(QStringLiteral("store%1.ini").arg(++m_stores)), QSettings::IniFormat);
-    }
-
-    QTemporaryDir m_dir;
-    int m_stores = 0;
+    TemporaryStores m_stores;
 };
 
 void LaunchTypeTest::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
+    QVERIFY(m_stores.IsValid());
     QCoreApplication::setApplicationVersion(QStringLiteral("4.1.0"));
 }
 
@@ -184,12 +174,12 @@ void LaunchTypeTest::checkFirstLaunch()
     QFETCH(QString, storeAfter);
     QFETCH(bool, firstStartRewritten);
 
-    const auto productStore = NewStore();
-    const auto otherStore = sameStore ? productStore : NewStore();
+    const auto productStore = m_stores.NewStore();
+    const auto otherStore = sameStore ? productStore : m_stores.NewStore();
     Entries(*productStore, product, false);
     Entries(*otherStore, store, false);
     App()->SetProductSettingsManager(productStore);
-    App()->SetSettingsManager(NewStore());
+    App()->SetSettingsManager(m_stores.NewStore());
 
     const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
     QCOMPARE(int(App()->CheckFirstLaunch(otherStore)), expected);
@@ -207,7 +197,7 @@ void LaunchTypeTest::checkFirstLaunch()
 // form, or every start would count as a reinstallation.
 void LaunchTypeTest::nulInInstallerDateTime()
 {
-    const QString path = m_dir.filePath(QStringLiteral("nul.ini"));
+    const QString path = m_stores.Path(QStringLiteral("nul.ini"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("[General]\nDateTime=2024-05-01\\0 10:00\n");

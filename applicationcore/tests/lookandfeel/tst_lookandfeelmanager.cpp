@@ -1,3 +1,4 @@
+#include "AppInstance.h"
 #include "TestCustomization.h"
 #include "CapturingLogSink.h"
 #include "ResourceBuilder.h"
@@ -114,10 +115,6 @@ private:
     static void SetInstallerLanguage(int language)
     {
         App()->GetInstallerSettings("")->SetInt("Language", language);
-    }
-    static Tavrix::App::Application* App()
-    {
-        return static_cast<Tavrix::App::Application*>(QCoreApplication::instance());
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;

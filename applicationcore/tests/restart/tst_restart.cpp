@@ -1,3 +1,5 @@
+#include "AppInstance.h"
+#include "CrashSessionFiles.h"
 #include "DescendantWatch.h"
 #include "HelperProcess.h"
 #include "ModalDialogDriver.h"
@@ -38,18 +40,6 @@ private:
         return accept;
     }
 };
-
-TestApplication* App()
-{
-    return static_cast<TestApplication*>(QCoreApplication::instance());
-}
-
-QString SessionFile(const QString& executable = QCoreApplication::applicationFilePath())
-{
-    return QStandardPaths::writableLocation(QStandardPaths::DataLocation)
-           + QStringLiteral("/Tavrix/vellumix 2.4.1/") + QFileInfo(executable).baseName()
-           + QStringLiteral(".ini");
-}
 
 // One line per start: the executable and the arguments it was given, separated by tabs.
 void Record(int argc, char** argv)
@@ -143,8 +133,8 @@ void RestartTest::restart()
     const QString record = m_dir.filePath(QStringLiteral("record%1.txt").arg(++m_records));
     qputenv(RECORD_VARIABLE, QFile::encodeName(record));
     qputenv(STAGE_VARIABLE, "2");
-    App()->accept = accept;
-    App()->quitRequests = 0;
+    App<TestApplication>()->accept = accept;
+    App<TestApplication>()->quitRequests = 0;
     const auto crashesBefore = App()->GetCrashedSessions();
     const QString ownKey = QString::number(QCoreApplication::applicationPid());
     if (QTest::currentDataTag() == QByteArray("askedAndCancelled"))
@@ -163,7 +153,7 @@ void RestartTest::restart()
 
     QCOMPARE(answerer.Acted(), asked);
     const bool cancelled = asked && answer == QMessageBox::Cancel;
-    QCOMPARE(App()->quitRequests, cancelled ? 0 : 1);
+    QCOMPARE(App<TestApplication>()->quitRequests, cancelled ? 0 : 1);
     QCOMPARE(App()->IsQuitting(), accept && !cancelled);
     const bool ownEntry = QSettings(SessionFile(), QSettings::IniFormat).contains(ownKey);
     if (!cancelled) {
@@ -206,7 +196,7 @@ int main(int argc, char** argv)
         const QString executable = QString::fromLocal8Bit(argv[0]);
         QCoreApplication::setApplicationName(QFileInfo(executable).fileName());
         QSettings(SessionFile(executable), QSettings::IniFormat)
-            .setValue(QStringLiteral("4999999"), QStringLiteral("earlier"));
+            .setValue(DEAD_PID, QStringLiteral("earlier"));
     }
     TestApplication app(argc, argv);
     RestartTest test;

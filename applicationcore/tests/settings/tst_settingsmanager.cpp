@@ -1,6 +1,7 @@
+#include "SettingsRecorder.h"
+#include "TemporaryStores.h"
 #include "TestMain.h"
 
-#include <Tavrix/App/Application/ISettingsManagerObserver.h>
 #include <Tavrix/App/Application/SettingsManager.h>
 
 #include <QDeadlineTimer>
@@ -10,7 +11,6 @@
 #include <QRegularExpression>
 #include <QSemaphore>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <atomic>
@@ -32,18 +32,6 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-template <class T>
-QString Text(const T& v)
-{
-    if constexpr (std::is_same_v<T, Bytes>)
-        return QString::fromLatin1(
-            QByteArray(reinterpret_cast<const char*>(v.data()), int(v.size())).toHex());
-    else if constexpr (std::is_same_v<T, std::string>)
-        return QString::fromStdString(v);
-    else
-        return QVariant::fromValue(v).toString();
-}
-
 Bytes ToBytes(const QByteArray& bytes)
 {
     return {bytes.cbegin(), bytes.cend()};
@@ -51,35 +39,23 @@ Bytes ToBytes(const QByteArray& bytes)
 
 // Logs every notification as "observer type key new old" ("-" for no old value) into a log
 // shared by several observers and threads; `action` runs after logging.
-class Recorder : public ISettingsManagerObserver
+class Recorder : public SettingsRecorder
 {
 public:
     Recorder(const char* name, QStringList& log) : m_name(QString::fromLatin1(name)), m_log(log) {}
 
     std::function<void(const std::string& key)> action;
 
-#define TAVRIX_RECORD(Type, Value)                                                                 \
-    void On##Type##Changed(const std::string& k, Value v,                                          \
-                           const boost::optional<std::decay_t<Value>>& o) override                 \
-    {                                                                                              \
-        Record(#Type, k, Text(v), o ? Text(*o) : QStringLiteral("-"));                             \
-    }
-    TAVRIX_RECORD(Bool, bool)
-    TAVRIX_RECORD(Int, int)
-    TAVRIX_RECORD(String, const std::string&)
-    TAVRIX_RECORD(Int64, long long)
-    TAVRIX_RECORD(Double, double)
-    TAVRIX_RECORD(ByteArray, const Bytes&)
-#undef TAVRIX_RECORD
-
 private:
-    void Record(const char* type, const std::string& key, const QString& value, const QString& old)
+    void Changed(const char* type, const std::string& key, const QString& value,
+                 const boost::optional<QString>& old) override
     {
         {
             static std::mutex mutex;
             const std::lock_guard<std::mutex> lock(mutex);
-            m_log << QStringList{m_name, QString::fromLatin1(type), Text(key), value, old}.join(
-                ' ');
+            m_log << QStringList{m_name, QString::fromLatin1(type), Text(key), value,
+                                 old.value_or(QStringLiteral("-"))}
+                         .join(' ');
         }
         if (action)
             action(key);
@@ -109,7 +85,7 @@ class tst_SettingsManager : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { m_file = m_dir.filePath(QStringLiteral("%1.ini").arg(++m_count)); }
+    void init() { m_file = m_stores.NewFile(); }
 
     void typedValues();
     void convertedValues();
@@ -134,9 +110,8 @@ private:
     template <class T, class Setter, class Getter>
     void CheckTyped(const char* type, Setter set, Getter get, const T& first, const T& second);
 
-    QTemporaryDir m_dir;
+    TemporaryStores m_stores;
     QString m_file;
-    int m_count = 0;
 };
 
 // Only a value that differs from the stored one, compared with the text a reopened file gives

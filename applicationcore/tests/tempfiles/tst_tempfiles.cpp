@@ -1,3 +1,4 @@
+#include "AppInstance.h"
 #include "TestCustomization.h"
 #include "CapturingLogSink.h"
 #include "TestMain.h"
@@ -11,11 +12,6 @@
 using namespace Tavrix::App;
 
 namespace {
-
-Application* App()
-{
-    return static_cast<Application*>(QCoreApplication::instance());
-}
 
 bool MakeFile(const QString& path, int ageDays)
 {
