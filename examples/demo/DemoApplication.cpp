@@ -11,6 +11,9 @@ QList<QCommandLineOption> DemoApplication::DemoOptions()
             {QStringLiteral("theme"), QStringLiteral("Start with this theme, as if picked."),
              QStringLiteral("name")},
             {QStringLiteral("page"), QStringLiteral("Show this page of the window first."),
+             QStringLiteral("name")},
+            {QStringLiteral("show-dialog"),
+             QStringLiteral("Open a dialog of the Dialogs page: confirm, color or about."),
              QStringLiteral("name")}};
 }
 

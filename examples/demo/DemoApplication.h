@@ -9,7 +9,7 @@ class DemoApplication : public Tavrix::App::Application
 public:
     using Application::Application;
 
-    /// --screenshot, --quit-after-start, --locale, --theme and --page.
+    /// The options of the sample product itself, with their descriptions.
     static QList<QCommandLineOption> DemoOptions();
 
 private:

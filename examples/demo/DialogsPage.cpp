@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QColorDialog>
-#include <QCommandLineParser>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -254,17 +253,10 @@ void DialogsPage::Retranslate()
     m_windowBox->setTitle(tr("Window"));
 }
 
-bool DialogsPage::ShowDialogFromArguments(QWidget* window, const QStringList& arguments)
+bool DialogsPage::ShowDialog(QWidget* window, const QString& name)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption option(QStringLiteral("show-dialog"),
-                                    QStringLiteral("Open a dialog: confirm, color or about."),
-                                    QStringLiteral("name"));
-    parser.addOption(option);
-    parser.parse(arguments); // the other options are not this page's business
-    const QString name = parser.value(option);
     auto* page = window ? window->findChild<DialogsPage*>() : nullptr;
-    if (name.isEmpty() || !page)
+    if (!page)
         return false;
     void (DialogsPage::*show)() = nullptr;
     if (name == QLatin1String("confirm"))

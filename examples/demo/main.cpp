@@ -23,6 +23,7 @@ struct DemoOptions
     QString locale;
     QString theme;
     QString page;
+    QString dialog;
 };
 
 // The demo's own options; the test options of the core are left for it to handle.
@@ -33,8 +34,10 @@ DemoOptions ParseDemoOptions(const QStringList& arguments)
     parser.parse(arguments);
     return {parser.value(QStringLiteral("screenshot")),
             parser.isSet(QStringLiteral("quit-after-start")),
-            parser.value(QStringLiteral("locale")), parser.value(QStringLiteral("theme")),
-            parser.value(QStringLiteral("page"))};
+            parser.value(QStringLiteral("locale")),
+            parser.value(QStringLiteral("theme")),
+            parser.value(QStringLiteral("page")),
+            parser.value(QStringLiteral("show-dialog"))};
 }
 
 // The themes and translations shipped in the resources folder, in the language and theme picked
@@ -103,7 +106,8 @@ int main(int argc, char* argv[])
 
     app.Start();
     window.show();
-    DialogsPage::ShowDialogFromArguments(&window, QCoreApplication::arguments());
+    if (!options.dialog.isEmpty() && !DialogsPage::ShowDialog(&window, options.dialog))
+        LOG(WARNING) << "The window has no dialog " << options.dialog.toStdString();
     splash->FinishOn(&window);
     // Scheduled only now: the splash runs events while it waits for the window, and a quit
     // request seen before exec() would be lost.
