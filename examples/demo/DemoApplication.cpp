@@ -21,3 +21,8 @@ QList<QCommandLineOption> DemoApplication::GetAdditionalTestOptions() const
 {
     return DemoOptions();
 }
+
+Tavrix::App::Application* CoreApplication()
+{
+    return qobject_cast<Tavrix::App::Application*>(qApp);
+}

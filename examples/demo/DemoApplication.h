@@ -15,3 +15,7 @@ public:
 private:
     QList<QCommandLineOption> GetAdditionalTestOptions() const override;
 };
+
+/// The running application object; null when it is not the core's (a widget test with a plain
+/// QApplication), so that the windows also work without links, crash history or restarts.
+Tavrix::App::Application* CoreApplication();

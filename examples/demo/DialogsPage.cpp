@@ -1,5 +1,7 @@
 #include "DialogsPage.h"
 
+#include "HelpMenu.h"
+
 #include <Tavrix/App/ApplicationCore.h>
 
 #include <QAction>
@@ -23,21 +25,6 @@ namespace {
 
 const char* const WEB_LINK = "https://example.org/tavrix";
 const char* const MAIL_ADDRESS = "support@example.org";
-
-// The product's About page from its link table; a fixed address when it has none.
-QString AboutLink()
-{
-    if (auto* app = qobject_cast<Tavrix::App::Application*>(qApp)) {
-        try {
-            const QString url = app->GetUrl(Tavrix::HOMEPAGE_URL_menuabout);
-            if (!url.isEmpty())
-                return url;
-        } catch (const std::logic_error&) {
-            // No links manager can be made without the application's collaborators.
-        }
-    }
-    return QString::fromLatin1(WEB_LINK);
-}
 
 QToolButton* ButtonFor(QAction* action, QWidget* parent)
 {
@@ -199,7 +186,10 @@ void DialogsPage::PickColor()
 
 void DialogsPage::ShowAbout()
 {
-    const QString web = AboutLink();
+    // The product's About page from its link table; a fixed address when it has none.
+    QString web = ProductLink(Tavrix::HOMEPAGE_URL_menuabout);
+    if (web.isEmpty())
+        web = QString::fromLatin1(WEB_LINK);
     const QString text
         = tr("<b>%1</b> %2<br>The sample product of the Tavrix application core."
              "<br>Web: <a href=\"%3\">%3</a><br>E-mail: <a href=\"mailto:%4\">%4</a>")

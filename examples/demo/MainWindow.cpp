@@ -1,12 +1,11 @@
 #include "MainWindow.h"
-#include "TouchPage.h"
 
 #include "CrashReportView.h"
-
+#include "DemoApplication.h"
 #include "DialogsPage.h"
-
 #include "HelpMenu.h"
 #include "HelperPage.h"
+#include "TouchPage.h"
 
 #include <QApplication>
 #include <QFormLayout>
@@ -62,7 +61,7 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
     m_fileMenu = menuBar()->addMenu(QString());
     m_fileMenu->setObjectName(QStringLiteral("fileMenu"));
     m_restartAction = m_fileMenu->addAction(QString(), this, [] {
-        if (auto* app = qobject_cast<Tavrix::App::Application*>(qApp))
+        if (auto* app = CoreApplication())
             app->TryToRestart(Tavrix::Enums::Interactive,
                               ArgumentsText(QCoreApplication::arguments().mid(1)));
     });
@@ -332,7 +331,7 @@ void MainWindow::AddLaunchPanel(QWidget* parent)
     layout->addWidget(new CrashReportView(m_crashedSessions, launch));
     m_panels->addWidget(launch);
     connect(clear, &QPushButton::clicked, this, [this] {
-        if (auto* app = qobject_cast<Tavrix::App::Application*>(qApp)) {
+        if (auto* app = CoreApplication()) {
             app->ClearCrashes();
             Log(tr("Crash history cleared"));
         }
@@ -342,7 +341,7 @@ void MainWindow::AddLaunchPanel(QWidget* parent)
 
 void MainWindow::ShowLaunchFacts()
 {
-    auto* app = qobject_cast<Tavrix::App::Application*>(qApp);
+    auto* app = CoreApplication();
     if (!app)
         return;
     m_launchTypes->setText(
@@ -356,7 +355,7 @@ void MainWindow::ShowLaunchFacts()
 
 void MainWindow::ShowCrashedSessions()
 {
-    auto* app = qobject_cast<Tavrix::App::Application*>(qApp);
+    auto* app = CoreApplication();
     m_crashedSessions->clear();
     if (!app)
         return;
