@@ -26,3 +26,13 @@ Tavrix::App::Application* CoreApplication()
 {
     return qobject_cast<Tavrix::App::Application*>(qApp);
 }
+
+QString CommandLineText(const QStringList& words)
+{
+    // Every word quoted, so that any blank inside stays; a quote inside is written as three.
+    QStringList quoted;
+    for (QString word : words)
+        quoted << QLatin1Char('"') + word.replace(QLatin1Char('"'), QStringLiteral("\"\"\""))
+                      + QLatin1Char('"');
+    return quoted.join(QLatin1Char(' '));
+}

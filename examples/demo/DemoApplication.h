@@ -19,3 +19,7 @@ private:
 /// The running application object; null when it is not the core's (a widget test with a plain
 /// QApplication), so that the windows also work without links, crash history or restarts.
 Tavrix::App::Application* CoreApplication();
+
+/// `words` as one command line that QProcess::splitCommand, which the core uses for restarts and
+/// slave processes, gives back word for word (empty words are lost, as there).
+QString CommandLineText(const QStringList& words);

@@ -20,19 +20,6 @@
 namespace {
 const char* const CLICK_COUNT_KEY = "Demo/ClickCount";
 
-// The arguments again as one command-line text, quoted where the words need it.
-QString ArgumentsText(const QStringList& arguments)
-{
-    QStringList words;
-    for (QString word : arguments) {
-        if (word.isEmpty() || word.contains(QLatin1Char(' ')) || word.contains(QLatin1Char('"')))
-            word = QLatin1Char('"') + word.replace(QLatin1Char('"'), QStringLiteral("\"\"\""))
-                   + QLatin1Char('"');
-        words << word;
-    }
-    return words.join(QLatin1Char(' '));
-}
-
 QString LaunchTypeText(Tavrix::App::Application::LaunchType type)
 {
     switch (type) {
@@ -63,7 +50,7 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
     m_restartAction = m_fileMenu->addAction(QString(), this, [] {
         if (auto* app = CoreApplication())
             app->TryToRestart(Tavrix::Enums::Interactive,
-                              ArgumentsText(QCoreApplication::arguments().mid(1)));
+                              CommandLineText(QCoreApplication::arguments().mid(1)));
     });
     m_restartAction->setObjectName(QStringLiteral("restartAction"));
     m_quitAction = m_fileMenu->addAction(QString(), qApp, &QApplication::closeAllWindows,
