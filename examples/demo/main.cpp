@@ -1,5 +1,6 @@
 #include "DemoApplication.h"
 #include "DemoCustomization.h"
+#include "DemoLookAndFeel.h"
 #include "DemoSplash.h"
 #include "DialogsPage.h"
 #include "MainWindow.h"
@@ -46,17 +47,13 @@ std::shared_ptr<Tavrix::App::LookAndFeelManager>
 StartLookAndFeel(const DemoOptions& options, Tavrix::App::ISettingsManager& productStore)
 {
     namespace Names = Tavrix::App::LookAndFeelNames;
-    auto lookAndFeel = std::make_shared<Tavrix::App::LookAndFeelManager>(
-        Tavrix::App::GetPathToResources().parent_path(), "theme.json", std::list<std::string>{},
-        std::list<std::string>{});
     if (!options.locale.isEmpty())
         productStore.SetString(Names::LOCALE, options.locale.toStdString());
     if (!options.theme.isEmpty())
         productStore.SetString(Names::THEME, options.theme.toStdString());
-    lookAndFeel->Initialize(productStore.GetString(Names::LOCALE, Names::UNKNOWN_LOCALE),
-                            productStore.GetString(Names::THEME, Names::LIGHT));
-    qApp->setStyleSheet(QString::fromStdString(lookAndFeel->GetUnitedStylesheet()));
-    return lookAndFeel;
+    return StartDemoLookAndFeel(Tavrix::App::GetPathToResources(),
+                                productStore.GetString(Names::LOCALE, Names::UNKNOWN_LOCALE),
+                                productStore.GetString(Names::THEME, Names::LIGHT));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // The sample product's side of the focus hand-over, against its real helper program.
+#include "DemoLookAndFeel.h"
 #include "HelperPage.h"
 
 #include <Tavrix/App/ApplicationCore.h>
@@ -30,10 +31,7 @@ private Q_SLOTS:
 
 void HelperPageTest::helperAnsweredWithMainWindow()
 {
-    const auto lookAndFeel = std::make_shared<Tavrix::App::LookAndFeelManager>(
-        Tavrix::ioPath(QStringLiteral(TAVRIX_DEMO_RESOURCES "/..").toStdString()), "theme.json",
-        std::list<std::string>{}, std::list<std::string>{});
-    lookAndFeel->Initialize("de_DE", "Dark");
+    const auto lookAndFeel = StartDemoLookAndFeel(TAVRIX_DEMO_RESOURCES, "de_DE", "Dark");
     QWidget window;
     auto* page = new HelperPage(lookAndFeel, &window);
     window.show();
