@@ -1,11 +1,11 @@
 // The sample product's side of the focus hand-over, against its real helper program.
 #include "DemoLookAndFeel.h"
 #include "HelperPage.h"
+#include "TestMain.h"
 
 #include <Tavrix/App/ApplicationCore.h>
 
 #include <QListWidget>
-#include <QStandardPaths>
 #include <QTest>
 
 namespace {
@@ -44,12 +44,6 @@ void HelperPageTest::helperAnsweredWithMainWindow()
     QVERIFY2(Events(*page).contains(answered), qPrintable(Events(*page).join('\n')));
 }
 
-int main(int argc, char** argv)
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication app(argc, argv);
-    HelperPageTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TAVRIX_TEST_MAIN(HelperPageTest, QApplication)
 
 #include "tst_helperpage.moc"
