@@ -59,11 +59,11 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("pages"));
-    auto* central = new QWidget(m_pages);
-    central->setObjectName(QStringLiteral("startPage"));
-    m_panels = new QVBoxLayout(central);
+    m_startPage = new QWidget(m_pages);
+    m_startPage->setObjectName(QStringLiteral("startPage"));
+    m_panels = new QVBoxLayout(m_startPage);
 
-    m_startupBox = new QGroupBox(central);
+    m_startupBox = new QGroupBox(m_startPage);
     auto* startupLayout = new QVBoxLayout(m_startupBox);
     m_startupFacts = new QLabel(m_startupBox);
     m_startupFacts->setObjectName(QStringLiteral("startupFacts"));
@@ -71,7 +71,7 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
     startupLayout->addWidget(m_startupFacts);
     m_panels->addWidget(m_startupBox);
 
-    m_lookBox = new QGroupBox(central);
+    m_lookBox = new QGroupBox(m_startPage);
     m_lookBox->setObjectName(QStringLiteral("lookPanel"));
     auto* lookLayout = new QVBoxLayout(m_lookBox);
     m_lookFacts = new QLabel(m_lookBox);
@@ -79,7 +79,7 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
     lookLayout->addWidget(m_lookFacts);
     m_panels->addWidget(m_lookBox);
 
-    m_settingsBox = new QGroupBox(central);
+    m_settingsBox = new QGroupBox(m_startPage);
     auto* settingsLayout = new QHBoxLayout(m_settingsBox);
     m_counter = new QLabel(m_settingsBox);
     m_counter->setObjectName(QStringLiteral("clickCount"));
@@ -88,16 +88,16 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
     settingsLayout->addWidget(m_counter, 1);
     settingsLayout->addWidget(m_countButton);
     m_panels->addWidget(m_settingsBox);
-    AddLaunchPanel(central);
+    AddLaunchPanel(m_startPage);
     connect(m_countButton, &QPushButton::clicked, this, [this] {
         m_productStore->SetInt(CLICK_COUNT_KEY, m_productStore->GetInt(CLICK_COUNT_KEY, 0) + 1);
     });
 
-    m_events = new QListWidget(central);
+    m_events = new QListWidget(m_startPage);
     m_events->setObjectName(QStringLiteral("events"));
     m_panels->addWidget(m_events, 1);
 
-    m_pages->addTab(central, QString());
+    AddPage(m_startPage);
     setCentralWidget(m_pages);
     AddHelpMenu(this);
     AddPage(new DialogsPage(m_productStore, menuBar()));
@@ -189,7 +189,7 @@ void MainWindow::Retranslate()
     m_quitAction->setText(tr("&Quit"));
     m_localeMenu->setTitle(tr("&Language"));
     m_themeMenu->setTitle(tr("&Theme"));
-    m_pages->setTabText(0, tr("Start-up"));
+    m_startPage->setWindowTitle(tr("Start-up"));
     m_startupBox->setTitle(tr("Start-up"));
     m_lookBox->setTitle(tr("Look and feel"));
     m_settingsBox->setTitle(tr("Observed setting"));
