@@ -9,7 +9,7 @@ class DemoApplication : public Tavrix::App::Application
 public:
     using Application::Application;
 
-    /// The options of the sample product itself, with their descriptions.
+    /// The sample product's own command-line options; main() reads them from this one list.
     static QList<QCommandLineOption> DemoOptions();
 
 private:

@@ -87,7 +87,7 @@ DialogsPage::DialogsPage(std::shared_ptr<Tavrix::App::ISettingsManager> store, Q
     Retranslate();
 }
 
-// Saves the colour dialog's custom colours, through the helper, while the application runs.
+// Out of line because the header only declares ColorDialogHelper, which deleting it needs whole.
 DialogsPage::~DialogsPage() = default;
 
 void DialogsPage::AddMenus(QMenuBar* menuBar)
