@@ -6,6 +6,7 @@
 #include <Tavrix/App/Application/IIPCClient.h>
 #include <Tavrix/App/Application/IPCManager.h>
 #include <Tavrix/Core/IDataChannel.h>
+#include <Tavrix/Platform/FileDescriptorIO.h>
 #include <Tavrix/Platform/ProcessHandle.h>
 
 #include <QCoreApplication>
@@ -47,20 +48,6 @@ public:
     Tavrix::Platform::ProcessHandle process;
 };
 
-bool WriteAll(int fd, const char* data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 // The slave: serves the channel and a plain pair of pipes alike, until the master goes. "echo"
 // answers every message; "sink" takes everything and acknowledges each 64 MiB with one byte.
 int Serve(const QString& mode, int plainIn, int plainOut)
@@ -96,10 +83,10 @@ int Serve(const QString& mode, int plainIn, int plainOut)
                 return 0;
             plainBytes += static_cast<std::size_t>(size);
             if (echo) {
-                WriteAll(plainOut, ANSWER, ANSWER_SIZE);
+                Tavrix::Platform::WriteAll(plainOut, ANSWER, ANSWER_SIZE);
             } else if (plainBytes >= TOTAL) {
                 plainBytes -= TOTAL;
-                WriteAll(plainOut, "k", 1);
+                Tavrix::Platform::WriteAll(plainOut, "k", 1);
             }
         }
     }
@@ -152,14 +139,22 @@ Peer& SinkPeer()
     return peer;
 }
 
+// The peer, or null with the benchmark skipped when its slave did not start: writing to the
+// plain pipe of a slave that never ran would end the whole program with SIGPIPE.
+Peer* Started(benchmark::State& state, Peer& peer)
+{
+    if (peer.launched)
+        return &peer;
+    state.SkipWithError("the slave did not start");
+    return nullptr;
+}
+
 void BM_HandOverRoundTrip(benchmark::State& state)
 {
-    Peer& peer = EchoPeer();
-    if (!peer.launched) {
-        state.SkipWithError("the slave did not start");
+    Peer* const peer = Started(state, EchoPeer());
+    if (!peer)
         return;
-    }
-    Tavrix::Core::IDataChannel& channel = *peer.client.channel;
+    Tavrix::Core::IDataChannel& channel = *peer->client.channel;
     char answer[64];
     for (auto _ : state) {
         channel.Write(MESSAGE, MESSAGE_SIZE);
@@ -174,11 +169,13 @@ BENCHMARK(BM_HandOverRoundTrip)->UseRealTime();
 
 void BM_HandOverRoundTrip_Baseline(benchmark::State& state)
 {
-    Peer& peer = EchoPeer();
+    Peer* const peer = Started(state, EchoPeer());
+    if (!peer)
+        return;
     char answer[64];
     for (auto _ : state) {
-        WriteAll(peer.plainOut, MESSAGE, MESSAGE_SIZE);
-        if (::read(peer.plainIn, answer, sizeof answer) != static_cast<ssize_t>(ANSWER_SIZE)) {
+        Tavrix::Platform::WriteAll(peer->plainOut, MESSAGE, MESSAGE_SIZE);
+        if (::read(peer->plainIn, answer, sizeof answer) != static_cast<ssize_t>(ANSWER_SIZE)) {
             state.SkipWithError("the answer did not come whole");
             return;
         }
@@ -188,12 +185,10 @@ BENCHMARK(BM_HandOverRoundTrip_Baseline)->UseRealTime();
 
 void BM_Throughput64MiB(benchmark::State& state)
 {
-    Peer& peer = SinkPeer();
-    if (!peer.launched) {
-        state.SkipWithError("the slave did not start");
+    Peer* const peer = Started(state, SinkPeer());
+    if (!peer)
         return;
-    }
-    Tavrix::Core::IDataChannel& channel = *peer.client.channel;
+    Tavrix::Core::IDataChannel& channel = *peer->client.channel;
     const std::vector<char> block(BLOCK, 'x');
     char ack;
     for (auto _ : state) {
@@ -210,13 +205,15 @@ BENCHMARK(BM_Throughput64MiB)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 void BM_Throughput64MiB_Baseline(benchmark::State& state)
 {
-    Peer& peer = SinkPeer();
+    Peer* const peer = Started(state, SinkPeer());
+    if (!peer)
+        return;
     const std::vector<char> block(BLOCK, 'x');
     char ack;
     for (auto _ : state) {
         for (std::size_t sent = 0; sent < TOTAL; sent += BLOCK)
-            WriteAll(peer.plainOut, block.data(), BLOCK);
-        if (::read(peer.plainIn, &ack, 1) != 1) {
+            Tavrix::Platform::WriteAll(peer->plainOut, block.data(), BLOCK);
+        if (::read(peer->plainIn, &ack, 1) != 1) {
             state.SkipWithError("no acknowledgement");
             return;
         }

@@ -3,6 +3,8 @@
 // window; it quits after the first pass of the event loop.
 #include "StartupWindow.h"
 
+#include "DemoLookAndFeel.h"
+
 #include <Tavrix/App/ApplicationCore.h>
 
 #include <QMainWindow>
@@ -41,12 +43,7 @@ int main(int argc, char* argv[])
     app.SetProductSettingsManager(std::make_shared<Tavrix::App::SettingsManager>(
         QStringLiteral("StartupBench"), QStringLiteral("Tavrix")));
     app.SetCustomizationManager(std::make_shared<Customization>(), true);
-    const auto looks = std::make_shared<Tavrix::App::LookAndFeelManager>(
-        Tavrix::ioPath(TAVRIX_DEMO_RESOURCES "/.."), "theme.json", std::list<std::string>{},
-        std::list<std::string>{});
-    looks->Initialize("en_US", "Light");
-    app.setStyleSheet(QString::fromUtf8(looks->GetUnitedStylesheet().c_str()));
-    app.SetLookAndFeel(looks);
+    app.SetLookAndFeel(StartDemoLookAndFeel(TAVRIX_DEMO_RESOURCES, "en_US", "Light"));
 
     const std::unique_ptr<QMainWindow> window(CreateStartupWindow());
     app.SetMainWindow(window.get());

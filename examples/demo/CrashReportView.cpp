@@ -1,6 +1,7 @@
 #include "CrashReportView.h"
 
-#include <Tavrix/App/Application/Application.h>
+#include "DemoApplication.h"
+
 #include <Tavrix/Util/Conversions.h>
 
 #include <QEvent>
@@ -29,7 +30,7 @@ void CrashReportView::changeEvent(QEvent* event)
 
 void CrashReportView::ShowReport(const QListWidgetItem* item)
 {
-    const auto* app = qobject_cast<Tavrix::App::Application*>(qApp);
+    const auto* app = CoreApplication();
     const QString session = item ? item->data(Qt::UserRole).toString() : QString();
     if (!app || session.isEmpty()) {
         clear();

@@ -1,10 +1,11 @@
 #include "DialogsPage.h"
 
+#include "HelpMenu.h"
+
 #include <Tavrix/App/ApplicationCore.h>
 
 #include <QAction>
 #include <QColorDialog>
-#include <QCommandLineParser>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -24,21 +25,6 @@ namespace {
 
 const char* const WEB_LINK = "https://example.org/tavrix";
 const char* const MAIL_ADDRESS = "support@example.org";
-
-// The product's About page from its link table; a fixed address when it has none.
-QString AboutLink()
-{
-    if (auto* app = qobject_cast<Tavrix::App::Application*>(qApp)) {
-        try {
-            const QString url = app->GetUrl(Tavrix::HOMEPAGE_URL_menuabout);
-            if (!url.isEmpty())
-                return url;
-        } catch (const std::logic_error&) {
-            // No links manager can be made without the application's collaborators.
-        }
-    }
-    return QString::fromLatin1(WEB_LINK);
-}
 
 QToolButton* ButtonFor(QAction* action, QWidget* parent)
 {
@@ -101,7 +87,7 @@ DialogsPage::DialogsPage(std::shared_ptr<Tavrix::App::ISettingsManager> store, Q
     Retranslate();
 }
 
-// Saves the colour dialog's custom colours, through the helper, while the application runs.
+// Out of line because the header only declares ColorDialogHelper, which deleting it needs whole.
 DialogsPage::~DialogsPage() = default;
 
 void DialogsPage::AddMenus(QMenuBar* menuBar)
@@ -200,7 +186,10 @@ void DialogsPage::PickColor()
 
 void DialogsPage::ShowAbout()
 {
-    const QString web = AboutLink();
+    // The product's About page from its link table; a fixed address when it has none.
+    QString web = ProductLink(Tavrix::HOMEPAGE_URL_menuabout);
+    if (web.isEmpty())
+        web = QString::fromLatin1(WEB_LINK);
     const QString text
         = tr("<b>%1</b> %2<br>The sample product of the Tavrix application core."
              "<br>Web: <a href=\"%3\">%3</a><br>E-mail: <a href=\"mailto:%4\">%4</a>")
@@ -254,17 +243,10 @@ void DialogsPage::Retranslate()
     m_windowBox->setTitle(tr("Window"));
 }
 
-bool DialogsPage::ShowDialogFromArguments(QWidget* window, const QStringList& arguments)
+bool DialogsPage::ShowDialog(QWidget* window, const QString& name)
 {
-    QCommandLineParser parser;
-    const QCommandLineOption option(QStringLiteral("show-dialog"),
-                                    QStringLiteral("Open a dialog: confirm, color or about."),
-                                    QStringLiteral("name"));
-    parser.addOption(option);
-    parser.parse(arguments); // the other options are not this page's business
-    const QString name = parser.value(option);
     auto* page = window ? window->findChild<DialogsPage*>() : nullptr;
-    if (name.isEmpty() || !page)
+    if (!page)
         return false;
     void (DialogsPage::*show)() = nullptr;
     if (name == QLatin1String("confirm"))

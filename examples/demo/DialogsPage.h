@@ -32,10 +32,10 @@ public:
                 QWidget* parent = nullptr);
     ~DialogsPage() override;
 
-    /// With "--show-dialog confirm|color|about" among `arguments`, opens that dialog of the
-    /// page inside `window` once the event loop runs (for screenshots); false when the name is
-    /// unknown or the window has no such page.
-    static bool ShowDialogFromArguments(QWidget* window, const QStringList& arguments);
+    /// Opens the page's dialog named "confirm", "color" or "about" inside `window` once the
+    /// event loop runs (for screenshots); false when the name is unknown or the window has no
+    /// such page.
+    static bool ShowDialog(QWidget* window, const QString& name);
 
     /// Asks whether to delete the selected item, unless the answer is remembered, and deletes.
     void DeleteSelected();

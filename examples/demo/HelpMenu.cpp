@@ -1,8 +1,9 @@
 #include "HelpMenu.h"
 
+#include "DemoApplication.h"
+
 #include <Tavrix/Links/ILinksManager.h>
 
-#include <QApplication>
 #include <QEvent>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -10,25 +11,15 @@
 
 #include <glog/logging.h>
 
-namespace {
-
-Tavrix::App::Application* App()
-{
-    return qobject_cast<Tavrix::App::Application*>(qApp);
-}
-
-// The key's link in the current language; empty when the application cannot make links.
-QString Link(Tavrix::URLKeys key)
+QString ProductLink(Tavrix::URLKeys key)
 {
     try {
-        return App() ? App()->GetUrl(key) : QString();
+        return CoreApplication() ? CoreApplication()->GetUrl(key) : QString();
     } catch (const std::logic_error& error) {
         LOG(WARNING) << "No links: " << error.what();
         return QString();
     }
 }
-
-} // namespace
 
 HelpMenu::HelpMenu(QWidget* parent) : QMenu(parent)
 {
@@ -45,9 +36,9 @@ HelpMenu::HelpMenu(QWidget* parent) : QMenu(parent)
         if (key == Tavrix::CHANGELOG_URL || key == Tavrix::HOMEPAGE_URL_menu)
             addSeparator();
         QAction* action = addAction(QString(), this, [key = key] {
-            const QString url = Link(key);
+            const QString url = ProductLink(key);
             if (!url.isEmpty())
-                App()->GetLinksManager()->OpenUrl(url);
+                CoreApplication()->GetLinksManager()->OpenUrl(url);
         });
         action->setObjectName(QStringLiteral("helpLink"));
         action->setData(int(key));
@@ -74,16 +65,17 @@ void HelpMenu::Retranslate()
 void HelpMenu::EnableLinkedEntries()
 {
     for (const Entry& entry : m_entries)
-        entry.action->setEnabled(!Link(entry.key).isEmpty());
+        entry.action->setEnabled(!ProductLink(entry.key).isEmpty());
 }
 
 void AddHelpMenu(QMainWindow* window)
 {
     window->menuBar()->addMenu(new HelpMenu(window->menuBar()));
-    if (!App())
+    if (!CoreApplication())
         return;
-    QObject::connect(App(), &Tavrix::App::Application::AutoUpdateCheckRequested, window, [window] {
-        LOG(INFO) << "Update check requested";
-        window->statusBar()->showMessage(HelpMenu::tr("Update check requested"), 10000);
-    });
+    QObject::connect(
+        CoreApplication(), &Tavrix::App::Application::AutoUpdateCheckRequested, window, [window] {
+            LOG(INFO) << "Update check requested";
+            window->statusBar()->showMessage(HelpMenu::tr("Update check requested"), 10000);
+        });
 }

@@ -35,6 +35,10 @@ private:
     std::vector<Entry> m_entries;
 };
 
+/// The product's link of `key` in the current language; empty (with a warning in the log) when
+/// the application cannot make links.
+QString ProductLink(Tavrix::URLKeys key);
+
 /// Puts the Help menu at the end of the window's menu bar, and shows the application's update
 /// requests in the window's status bar.
 void AddHelpMenu(QMainWindow* window);

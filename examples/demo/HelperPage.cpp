@@ -1,5 +1,6 @@
 #include "HelperPage.h"
 
+#include "DemoApplication.h"
 #include "HelperLink.h"
 
 #include <QAction>
@@ -9,20 +10,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-// One command-line text whose words QProcess::splitCommand gives back as they are.
-QString CommandLineText(const QStringList& words)
-{
-    QStringList quoted;
-    for (QString word : words)
-        quoted << QLatin1Char('"') + word.replace(QLatin1Char('"'), QStringLiteral("\"\"\""))
-                      + QLatin1Char('"');
-    return quoted.join(QLatin1Char(' '));
-}
-
-} // namespace
 
 HelperPage::HelperPage(std::shared_ptr<Tavrix::App::ILookAndFeelManager> lookAndFeel,
                        QWidget* parent)

@@ -1,12 +1,11 @@
 #include "MainWindow.h"
-#include "TouchPage.h"
 
 #include "CrashReportView.h"
-
+#include "DemoApplication.h"
 #include "DialogsPage.h"
-
 #include "HelpMenu.h"
 #include "HelperPage.h"
+#include "TouchPage.h"
 
 #include <QApplication>
 #include <QFormLayout>
@@ -20,19 +19,6 @@
 
 namespace {
 const char* const CLICK_COUNT_KEY = "Demo/ClickCount";
-
-// The arguments again as one command-line text, quoted where the words need it.
-QString ArgumentsText(const QStringList& arguments)
-{
-    QStringList words;
-    for (QString word : arguments) {
-        if (word.isEmpty() || word.contains(QLatin1Char(' ')) || word.contains(QLatin1Char('"')))
-            word = QLatin1Char('"') + word.replace(QLatin1Char('"'), QStringLiteral("\"\"\""))
-                   + QLatin1Char('"');
-        words << word;
-    }
-    return words.join(QLatin1Char(' '));
-}
 
 QString LaunchTypeText(Tavrix::App::Application::LaunchType type)
 {
@@ -62,9 +48,9 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
     m_fileMenu = menuBar()->addMenu(QString());
     m_fileMenu->setObjectName(QStringLiteral("fileMenu"));
     m_restartAction = m_fileMenu->addAction(QString(), this, [] {
-        if (auto* app = qobject_cast<Tavrix::App::Application*>(qApp))
+        if (auto* app = CoreApplication())
             app->TryToRestart(Tavrix::Enums::Interactive,
-                              ArgumentsText(QCoreApplication::arguments().mid(1)));
+                              CommandLineText(QCoreApplication::arguments().mid(1)));
     });
     m_restartAction->setObjectName(QStringLiteral("restartAction"));
     m_quitAction = m_fileMenu->addAction(QString(), qApp, &QApplication::closeAllWindows,
@@ -73,11 +59,11 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("pages"));
-    auto* central = new QWidget(m_pages);
-    central->setObjectName(QStringLiteral("startPage"));
-    m_panels = new QVBoxLayout(central);
+    m_startPage = new QWidget(m_pages);
+    m_startPage->setObjectName(QStringLiteral("startPage"));
+    m_panels = new QVBoxLayout(m_startPage);
 
-    m_startupBox = new QGroupBox(central);
+    m_startupBox = new QGroupBox(m_startPage);
     auto* startupLayout = new QVBoxLayout(m_startupBox);
     m_startupFacts = new QLabel(m_startupBox);
     m_startupFacts->setObjectName(QStringLiteral("startupFacts"));
@@ -85,7 +71,7 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
     startupLayout->addWidget(m_startupFacts);
     m_panels->addWidget(m_startupBox);
 
-    m_lookBox = new QGroupBox(central);
+    m_lookBox = new QGroupBox(m_startPage);
     m_lookBox->setObjectName(QStringLiteral("lookPanel"));
     auto* lookLayout = new QVBoxLayout(m_lookBox);
     m_lookFacts = new QLabel(m_lookBox);
@@ -93,7 +79,7 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
     lookLayout->addWidget(m_lookFacts);
     m_panels->addWidget(m_lookBox);
 
-    m_settingsBox = new QGroupBox(central);
+    m_settingsBox = new QGroupBox(m_startPage);
     auto* settingsLayout = new QHBoxLayout(m_settingsBox);
     m_counter = new QLabel(m_settingsBox);
     m_counter->setObjectName(QStringLiteral("clickCount"));
@@ -102,16 +88,16 @@ MainWindow::MainWindow(std::shared_ptr<Tavrix::App::ISettingsManager> productSto
     settingsLayout->addWidget(m_counter, 1);
     settingsLayout->addWidget(m_countButton);
     m_panels->addWidget(m_settingsBox);
-    AddLaunchPanel(central);
+    AddLaunchPanel(m_startPage);
     connect(m_countButton, &QPushButton::clicked, this, [this] {
         m_productStore->SetInt(CLICK_COUNT_KEY, m_productStore->GetInt(CLICK_COUNT_KEY, 0) + 1);
     });
 
-    m_events = new QListWidget(central);
+    m_events = new QListWidget(m_startPage);
     m_events->setObjectName(QStringLiteral("events"));
     m_panels->addWidget(m_events, 1);
 
-    m_pages->addTab(central, QString());
+    AddPage(m_startPage);
     setCentralWidget(m_pages);
     AddHelpMenu(this);
     AddPage(new DialogsPage(m_productStore, menuBar()));
@@ -203,7 +189,7 @@ void MainWindow::Retranslate()
     m_quitAction->setText(tr("&Quit"));
     m_localeMenu->setTitle(tr("&Language"));
     m_themeMenu->setTitle(tr("&Theme"));
-    m_pages->setTabText(0, tr("Start-up"));
+    m_startPage->setWindowTitle(tr("Start-up"));
     m_startupBox->setTitle(tr("Start-up"));
     m_lookBox->setTitle(tr("Look and feel"));
     m_settingsBox->setTitle(tr("Observed setting"));
@@ -332,7 +318,7 @@ void MainWindow::AddLaunchPanel(QWidget* parent)
     layout->addWidget(new CrashReportView(m_crashedSessions, launch));
     m_panels->addWidget(launch);
     connect(clear, &QPushButton::clicked, this, [this] {
-        if (auto* app = qobject_cast<Tavrix::App::Application*>(qApp)) {
+        if (auto* app = CoreApplication()) {
             app->ClearCrashes();
             Log(tr("Crash history cleared"));
         }
@@ -342,7 +328,7 @@ void MainWindow::AddLaunchPanel(QWidget* parent)
 
 void MainWindow::ShowLaunchFacts()
 {
-    auto* app = qobject_cast<Tavrix::App::Application*>(qApp);
+    auto* app = CoreApplication();
     if (!app)
         return;
     m_launchTypes->setText(
@@ -356,7 +342,7 @@ void MainWindow::ShowLaunchFacts()
 
 void MainWindow::ShowCrashedSessions()
 {
-    auto* app = qobject_cast<Tavrix::App::Application*>(qApp);
+    auto* app = CoreApplication();
     m_crashedSessions->clear();
     if (!app)
         return;

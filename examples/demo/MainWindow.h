@@ -81,6 +81,7 @@ private:
     QPushButton* m_clearButton = nullptr;
     QLabel* m_lookFacts = nullptr;
     QTabWidget* m_pages = nullptr;
+    QWidget* m_startPage = nullptr;
     QVBoxLayout* m_panels = nullptr;
     QLabel* m_startupFacts = nullptr;
     QLabel* m_counter = nullptr;

@@ -1,5 +1,6 @@
 #include "DemoApplication.h"
 #include "DemoCustomization.h"
+#include "DemoLookAndFeel.h"
 #include "DemoSplash.h"
 #include "DialogsPage.h"
 #include "MainWindow.h"
@@ -8,7 +9,9 @@
 #include <Tavrix/Exception.h>
 
 #include <QCommandLineParser>
+#include <QDeadlineTimer>
 #include <QTimer>
+#include <QWindow>
 
 #include <glog/logging.h>
 
@@ -23,6 +26,7 @@ struct DemoOptions
     QString locale;
     QString theme;
     QString page;
+    QString dialog;
 };
 
 // The demo's own options; the test options of the core are left for it to handle.
@@ -33,8 +37,10 @@ DemoOptions ParseDemoOptions(const QStringList& arguments)
     parser.parse(arguments);
     return {parser.value(QStringLiteral("screenshot")),
             parser.isSet(QStringLiteral("quit-after-start")),
-            parser.value(QStringLiteral("locale")), parser.value(QStringLiteral("theme")),
-            parser.value(QStringLiteral("page"))};
+            parser.value(QStringLiteral("locale")),
+            parser.value(QStringLiteral("theme")),
+            parser.value(QStringLiteral("page")),
+            parser.value(QStringLiteral("show-dialog"))};
 }
 
 // The themes and translations shipped in the resources folder, in the language and theme picked
@@ -43,17 +49,40 @@ std::shared_ptr<Tavrix::App::LookAndFeelManager>
 StartLookAndFeel(const DemoOptions& options, Tavrix::App::ISettingsManager& productStore)
 {
     namespace Names = Tavrix::App::LookAndFeelNames;
-    auto lookAndFeel = std::make_shared<Tavrix::App::LookAndFeelManager>(
-        Tavrix::App::GetPathToResources().parent_path(), "theme.json", std::list<std::string>{},
-        std::list<std::string>{});
     if (!options.locale.isEmpty())
         productStore.SetString(Names::LOCALE, options.locale.toStdString());
     if (!options.theme.isEmpty())
         productStore.SetString(Names::THEME, options.theme.toStdString());
-    lookAndFeel->Initialize(productStore.GetString(Names::LOCALE, Names::UNKNOWN_LOCALE),
-                            productStore.GetString(Names::THEME, Names::LIGHT));
-    qApp->setStyleSheet(QString::fromStdString(lookAndFeel->GetUnitedStylesheet()));
-    return lookAndFeel;
+    return StartDemoLookAndFeel(Tavrix::App::GetPathToResources(),
+                                productStore.GetString(Names::LOCALE, Names::UNKNOWN_LOCALE),
+                                productStore.GetString(Names::THEME, Names::LIGHT));
+}
+
+// Saves the window, or the dialog opened for the picture, as PNG as soon as it is on screen (a
+// dialog opens only once the event loop runs), then ends the event loop: 0 when saved. Should it
+// not appear within a generous bound, what is shown then is saved, with a warning.
+void SaveScreenshotWhenShown(QWidget* window, bool dialogOpens, const QString& file)
+{
+    const int boundMs = 10000;
+    const QDeadlineTimer deadline(boundMs);
+    auto* const poll = new QTimer(window);
+    QObject::connect(poll, &QTimer::timeout, window, [=] {
+        QWidget* const dialog = QApplication::activeModalWidget();
+        QWidget* const expected = dialogOpens ? dialog : window;
+        const bool shown = expected && expected->isVisible() && expected->windowHandle()
+                           && expected->windowHandle()->isExposed();
+        if (!shown && !deadline.hasExpired())
+            return;
+        poll->stop();
+        if (!shown)
+            LOG(WARNING) << "The " << (dialogOpens ? "dialog" : "window")
+                         << " was not shown within " << boundMs << " ms; saving what is there";
+        const bool saved = (dialog ? dialog : window)->grab().save(file, "PNG");
+        if (!saved)
+            LOG(ERROR) << "Could not save the screenshot to " << file.toStdString();
+        QCoreApplication::exit(saved ? 0 : 1);
+    });
+    poll->start(5);
 }
 
 } // namespace
@@ -103,24 +132,17 @@ int main(int argc, char* argv[])
 
     app.Start();
     window.show();
-    DialogsPage::ShowDialogFromArguments(&window, QCoreApplication::arguments());
+    const bool dialogOpens
+        = !options.dialog.isEmpty() && DialogsPage::ShowDialog(&window, options.dialog);
+    if (!options.dialog.isEmpty() && !dialogOpens)
+        LOG(WARNING) << "The window has no dialog " << options.dialog.toStdString();
     splash->FinishOn(&window);
     // Scheduled only now: the splash runs events while it waits for the window, and a quit
     // request seen before exec() would be lost.
     if (options.quitAfterStart && started)
         QTimer::singleShot(0, &app, &QCoreApplication::quit);
 
-    if (!options.screenshotFile.isEmpty()) {
-        QTimer::singleShot(500, &window, [&] {
-            // An open dialog is what the screenshot is for.
-            QWidget* const shown = QApplication::activeModalWidget();
-            const bool saved
-                = (shown ? shown : &window)->grab().save(options.screenshotFile, "PNG");
-            if (!saved)
-                LOG(ERROR) << "Could not save the screenshot to "
-                           << options.screenshotFile.toStdString();
-            QCoreApplication::exit(saved ? 0 : 1);
-        });
-    }
+    if (!options.screenshotFile.isEmpty())
+        SaveScreenshotWhenShown(&window, dialogOpens, options.screenshotFile);
     return app.exec();
 }

@@ -1,5 +1,6 @@
 // tavrix-demo-helper: a second program of the sample product, started by it as a slave. When its
 // window closes it hands the keyboard focus back to the demo's window.
+#include "DemoLookAndFeel.h"
 #include "HelperWindow.h"
 
 #include <Tavrix/App/ApplicationCore.h>
@@ -26,10 +27,9 @@ int main(int argc, char* argv[])
     parser.parse(QCoreApplication::arguments());
 
     // The demo's own themes and translations, from the resources folder next to both programs.
-    Tavrix::App::LookAndFeelManager lookAndFeel(Tavrix::App::GetPathToResources().parent_path(),
-                                                "theme.json", {}, {});
-    lookAndFeel.Initialize(parser.value(locale).toStdString(), parser.value(theme).toStdString());
-    app.setStyleSheet(QString::fromStdString(lookAndFeel.GetUnitedStylesheet()));
+    const auto lookAndFeel = StartDemoLookAndFeel(Tavrix::App::GetPathToResources(),
+                                                  parser.value(locale).toStdString(),
+                                                  parser.value(theme).toStdString());
 
     HelperWindow window;
     window.show();

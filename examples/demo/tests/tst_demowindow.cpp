@@ -1,6 +1,7 @@
 // The sample product's window against its real resources folder: the language and theme menus
 // switch texts, stylesheet and menu titles at once and keep the picks; the dialogs page's
 // questions are remembered and forgotten, and they and Qt's own dialogs follow the language.
+#include "DemoLookAndFeel.h"
 #include "MainWindow.h"
 #include "ModalDialogDriver.h"
 #include "TestMain.h"
@@ -74,11 +75,8 @@ void DemoWindowTest::init()
     static int run = 0;
     m_store = std::make_shared<Tavrix::App::SettingsManager>(
         m_dir.filePath(QStringLiteral("product%1.ini").arg(++run)), QSettings::IniFormat);
-    m_lookAndFeel = std::make_shared<Tavrix::App::LookAndFeelManager>(
-        Tavrix::ioPath(QStringLiteral(TAVRIX_DEMO_RESOURCES "/..").toStdString()), "theme.json",
-        std::list<std::string>{}, std::list<std::string>{});
+    m_lookAndFeel = StartDemoLookAndFeel(TAVRIX_DEMO_RESOURCES, "en_US", "Light");
     QCOMPARE(m_lookAndFeel->GetThemes().size(), std::size_t(2));
-    m_lookAndFeel->Initialize("en_US", "Light");
 }
 
 void DemoWindowTest::menusSwitchAndRemember()

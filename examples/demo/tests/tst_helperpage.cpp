@@ -1,10 +1,11 @@
 // The sample product's side of the focus hand-over, against its real helper program.
+#include "DemoLookAndFeel.h"
 #include "HelperPage.h"
+#include "TestMain.h"
 
 #include <Tavrix/App/ApplicationCore.h>
 
 #include <QListWidget>
-#include <QStandardPaths>
 #include <QTest>
 
 namespace {
@@ -30,10 +31,7 @@ private Q_SLOTS:
 
 void HelperPageTest::helperAnsweredWithMainWindow()
 {
-    const auto lookAndFeel = std::make_shared<Tavrix::App::LookAndFeelManager>(
-        Tavrix::ioPath(QStringLiteral(TAVRIX_DEMO_RESOURCES "/..").toStdString()), "theme.json",
-        std::list<std::string>{}, std::list<std::string>{});
-    lookAndFeel->Initialize("de_DE", "Dark");
+    const auto lookAndFeel = StartDemoLookAndFeel(TAVRIX_DEMO_RESOURCES, "de_DE", "Dark");
     QWidget window;
     auto* page = new HelperPage(lookAndFeel, &window);
     window.show();
@@ -46,12 +44,6 @@ void HelperPageTest::helperAnsweredWithMainWindow()
     QVERIFY2(Events(*page).contains(answered), qPrintable(Events(*page).join('\n')));
 }
 
-int main(int argc, char** argv)
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication app(argc, argv);
-    HelperPageTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TAVRIX_TEST_MAIN(HelperPageTest, QApplication)
 
 #include "tst_helperpage.moc"
