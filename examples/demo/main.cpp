@@ -137,8 +137,7 @@ int main(int argc, char* argv[])
     if (!options.dialog.isEmpty() && !dialogOpens)
         LOG(WARNING) << "The window has no dialog " << options.dialog.toStdString();
     splash->FinishOn(&window);
-    // Scheduled only now: the splash runs events while it waits for the window, and a quit
-    // request seen before exec() would be lost.
+    // A quit posted now is seen by exec() below, after the window has been shown.
     if (options.quitAfterStart && started)
         QTimer::singleShot(0, &app, &QCoreApplication::quit);
 

@@ -2,6 +2,7 @@
 
 #include <Tavrix/App/Application/IIPCClient.h>
 #include <Tavrix/Core/IDataChannel.h>
+#include <Tavrix/Platform/FileDescriptorIO.h>
 #include <Tavrix/Platform/ProcessHandle.h>
 #include <Tavrix/Platform/WaitForHandles.h>
 
@@ -56,8 +57,7 @@ inline void Report(const QByteArray& line)
     if (fd < 0)
         return;
     const QByteArray text = line + '\n';
-    if (::write(fd, text.constData(), static_cast<size_t>(text.size())) < 0) {
-    }
+    Tavrix::Platform::WriteAll(fd, text.constData(), static_cast<size_t>(text.size()));
     ::close(fd);
 }
 
