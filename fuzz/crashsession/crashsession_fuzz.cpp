@@ -47,7 +47,7 @@ bool Alive(const QString& key)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    Tavrix::Fuzz::StartCoreApplication();
+    Tavrix::Fuzz::StartApplication<QCoreApplication>();
     const CrashTracker probe;
     g_sessionFile = QDir(DataFolder()).relativeFilePath(probe.FileName());
     return 0;
