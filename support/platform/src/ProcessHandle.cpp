@@ -2,12 +2,11 @@
 
 #include "FileDescriptor_p.h"
 
+#include <Tavrix/Platform/WaitForHandles.h>
+
 #include <algorithm>
 #include <utility>
 
-#include <cerrno>
-
-#include <poll.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -61,14 +60,7 @@ int ProcessHandle::Take()
 
 bool ProcessHandle::WaitForExit(int milliseconds) const
 {
-    if (m_fd < 0)
-        return false;
-    pollfd entry{m_fd, POLLIN, 0};
-    int result;
-    do {
-        result = ::poll(&entry, 1, milliseconds);
-    } while (result < 0 && errno == EINTR);
-    return result > 0;
+    return m_fd >= 0 && WaitForAnyHandle({m_fd}, milliseconds) == 0;
 }
 
 } // namespace Tavrix::Platform
