@@ -34,7 +34,7 @@ only_qt_leaks() {
 }
 
 fuzz() {
-  local program=$1 name=$2 log=$3 corpus=$4 artifacts=$5 inputs=("${@:6}")
+  local program=$1 log=$2 corpus=$3 artifacts=$4 inputs=("${@:5}")
   local deadline=$((SECONDS + seconds)) status=0 leak leaks
   : > "$log"
   while [ $SECONDS -lt $deadline ]; do
@@ -64,6 +64,8 @@ fuzz() {
 programs=()
 for program in "$build"/bin/fuzz_*; do
   name=${program##*/fuzz_}
+  # The programs that replay the committed inputs once, in a build with tests.
+  [[ $name == *_inputs ]] && continue
   if [ -z "${FUZZ_TARGETS:-}" ] || [[ " $FUZZ_TARGETS " == *" $name "* ]]; then
     programs+=("$program")
   fi
@@ -85,7 +87,7 @@ for program in "${programs[@]}"; do
   for folder in seeds regressions; do
     [ -d "$source_dir/fuzz/$name/$folder" ] && inputs+=("$source_dir/fuzz/$name/$folder")
   done
-  fuzz "$program" "$name" "$log" "$corpus" "$artifacts" "${inputs[@]}"
+  fuzz "$program" "$log" "$corpus" "$artifacts" "${inputs[@]}"
   status=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | awk '{s += $1} END {print s}')
   last=$(grep -E '^#[0-9]+.*cov: ' "$log" | tail -1)
