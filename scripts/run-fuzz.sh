@@ -35,10 +35,11 @@ only_qt_leaks() {
 
 fuzz() {
   local program=$1 log=$2 corpus=$3 artifacts=$4 inputs=("${@:5}")
-  local deadline=$((SECONDS + seconds)) status=0 leak leaks
+  local deadline=$((SECONDS + seconds)) left status=0 leak leaks
   : > "$log"
-  while [ $SECONDS -lt $deadline ]; do
-    "$source_dir/scripts/run-isolated.sh" "$program" -max_total_time=$((deadline - SECONDS)) \
+  # Worked out once a round: 0 would read as no limit at all.
+  while left=$((deadline - SECONDS)); [ "$left" -gt 0 ]; do
+    "$source_dir/scripts/run-isolated.sh" "$program" -max_total_time="$left" \
       -timeout="${FUZZ_TIMEOUT:-10}" -max_len=8192 -print_final_stats=1 \
       -artifact_prefix="$artifacts/" "$corpus" "${inputs[@]}" >> "$log" 2>&1
     status=$?
