@@ -55,9 +55,10 @@ tsan: deps
 		-DTAVRIX_BUILD_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(TSAN_DIR) -j$(JOBS)
 	rm -rf $(TSAN_DIR)/tsan-reports && mkdir -p $(TSAN_DIR)/tsan-reports
-	ctest --test-dir $(TSAN_DIR) $(CTEST_FLAGS) -R '$(or $(TSAN_TESTS),.)'
-	@if ls $(TSAN_DIR)/tsan-reports/report.* >/dev/null 2>&1; then \
-		cat $(TSAN_DIR)/tsan-reports/report.*; echo "ThreadSanitizer reports above"; exit 1; fi
+	@status=0; ctest --test-dir $(TSAN_DIR) $(CTEST_FLAGS) -R '$(or $(TSAN_TESTS),.)' || status=1; \
+	if ls $(TSAN_DIR)/tsan-reports/report.* >/dev/null 2>&1; then \
+		cat $(TSAN_DIR)/tsan-reports/report.*; echo "ThreadSanitizer reports above"; status=1; fi; \
+	exit $$status
 
 bench: build
 	@bash scripts/run-benchmarks.sh $(BUILD_DIR)

@@ -1,6 +1,5 @@
 #include "FuzzSupport.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -38,14 +37,6 @@ void PrepareProcess()
             }
         });
     }
-}
-
-void StartCoreApplication()
-{
-    PrepareProcess();
-    // Never destroyed: at exit Qt's own statics may already be gone.
-    static auto* const application = new QCoreApplication(ArgumentCount(), Arguments());
-    Q_UNUSED(application)
 }
 
 int& ArgumentCount()

@@ -23,12 +23,20 @@ namespace Tavrix::Fuzz {
 /// platform and at its test paths. Call it before making the application object.
 void PrepareProcess();
 
-/// PrepareProcess(), then a QCoreApplication that lives as long as the process.
-void StartCoreApplication();
-
 /// An argument count and vector that live as long as the process, for an application object.
 int& ArgumentCount();
 char** Arguments();
+
+/// PrepareProcess(), then an application object of class `Application` (QCoreApplication or one
+/// of its subclasses) that lives as long as the process.
+template <class Application>
+void StartApplication()
+{
+    PrepareProcess();
+    // Never destroyed: at exit Qt's own statics may already be gone.
+    static auto* const application = new Application(ArgumentCount(), Arguments());
+    Q_UNUSED(application)
+}
 
 /// Splits an input at the lines that hold only "%%" into exactly `count` parts: missing parts are
 /// empty, separators beyond the last part stay in it. Keeps hand-written inputs readable.

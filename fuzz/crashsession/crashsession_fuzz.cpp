@@ -47,7 +47,7 @@ bool Alive(const QString& key)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    Tavrix::Fuzz::StartCoreApplication();
+    Tavrix::Fuzz::StartApplication<QCoreApplication>();
     const CrashTracker probe;
     g_sessionFile = QDir(DataFolder()).relativeFilePath(probe.FileName());
     return 0;
@@ -86,8 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         TAVRIX_FUZZ_CHECK(tracker.BadSessionsList() == crashed);
         TAVRIX_FUZZ_CHECK(tracker.HasUnreportedCrash() == !crashed.empty());
         const QString session = QString::fromStdString(tracker.SessionId());
-        TAVRIX_FUZZ_CHECK(
-            QRegularExpression(QStringLiteral("^\\d{6}-\\d{6}-\\d{6}$")).match(session).hasMatch());
+        static const QRegularExpression sessionForm(QStringLiteral("^\\d{6}-\\d{6}-\\d{6}$"));
+        TAVRIX_FUZZ_CHECK(sessionForm.match(session).hasMatch());
 
         const QString own = QString::number(QCoreApplication::applicationPid());
         const auto after = Reader(file, folder);

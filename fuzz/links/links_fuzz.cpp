@@ -10,6 +10,7 @@
 #include <Tavrix/Util/SslUsage.h>
 #include <Tavrix/ioPath.h>
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QUrl>
@@ -71,7 +72,7 @@ void CheckUrl(const QString& url, const QString& pattern, bool https)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    Tavrix::Fuzz::StartCoreApplication();
+    Tavrix::Fuzz::StartApplication<QCoreApplication>();
     return 0;
 }
 

@@ -6,6 +6,7 @@
 #include <Tavrix/App/Application/SettingsManager.h>
 #include <Tavrix/Util/Conversions.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSettings>
 
@@ -164,7 +165,7 @@ void ReadEverything(const ISettingsManager& store, const std::string& key)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    Tavrix::Fuzz::StartCoreApplication();
+    Tavrix::Fuzz::StartApplication<QCoreApplication>();
     return 0;
 }
 

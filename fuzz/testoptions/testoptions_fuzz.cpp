@@ -8,6 +8,7 @@
 
 #include <Tavrix/Util/Conversions.h>
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -132,7 +133,7 @@ void CheckLocales(const std::list<std::string>& result, const std::vector<std::s
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    Tavrix::Fuzz::StartCoreApplication();
+    Tavrix::Fuzz::StartApplication<QCoreApplication>();
     return 0;
 }
 

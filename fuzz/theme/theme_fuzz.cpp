@@ -101,10 +101,7 @@ std::string ExpectedTitle(const QString& descriptionFile)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    Tavrix::Fuzz::PrepareProcess();
-    static auto* const application
-        = new QGuiApplication(Tavrix::Fuzz::ArgumentCount(), Tavrix::Fuzz::Arguments());
-    Q_UNUSED(application)
+    Tavrix::Fuzz::StartApplication<QGuiApplication>();
     return 0;
 }
 

@@ -1,11 +1,11 @@
 #include "CapturingLogSink.h"
+#include "TestMain.h"
 
 #include <Tavrix/Links/LinksManager.h>
 #include <Tavrix/Util/SslUsage.h>
 
 #include <QDesktopServices>
 #include <QGuiApplication>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -50,7 +50,6 @@ private:
 
 void LinkKitTest::initTestCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
     QVERIFY(m_dir.isValid());
 }
 
@@ -189,12 +188,6 @@ void LinkKitTest::openGoesThroughDesktopServices()
              QStringLiteral("https://example.com/a%20b?x=%C3%A4"));
 }
 
-int main(int argc, char** argv)
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QGuiApplication app(argc, argv);
-    LinkKitTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TAVRIX_TEST_MAIN(LinkKitTest, QGuiApplication)
 
 #include "tst_linkkit.moc"

@@ -1,17 +1,15 @@
+#include "ModalDialogDriver.h"
+#include "TestMain.h"
+
 #include <Tavrix/Links/ILinksManager.h>
 #include <Tavrix/Mail/EmailDialogCreator.h>
 #include <Tavrix/Mail/IEmailStore.h>
 
 #include <QApplication>
-#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
 
 using namespace Tavrix::Mail;
 
@@ -44,17 +42,7 @@ struct FakeLinks : Tavrix::ILinksManager
     }
 };
 
-// Runs `steps` on the dialog once it is shown modally; the dialog's own loop runs meanwhile.
-void WhenShown(std::function<void(QDialog*)> steps)
-{
-    QTimer::singleShot(0, [steps] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        steps(dialog);
-    });
-}
-
-void Click(QDialog* dialog, const char* button)
+void Click(QWidget* dialog, const char* button)
 {
     QTest::mouseClick(dialog->findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
 }
@@ -112,7 +100,7 @@ void MailPromptTest::addressForm()
     auto dialog = EmailDialogCreator().Create(store, nullptr, nullptr);
     QString offered;
     bool hintShown = false;
-    WhenShown([&](QDialog* shown) {
+    ModalDialogDriver driver([&](QWidget* shown) {
         auto* edit = shown->findChild<QLineEdit*>(QStringLiteral("emailEdit"));
         auto* hint = shown->findChild<QLabel*>(QStringLiteral("emailError"));
         offered = edit->text();
@@ -123,6 +111,7 @@ void MailPromptTest::addressForm()
             Click(shown, "notNowButton");
     });
     QCOMPARE(dialog->Exec(), !stored.isEmpty());
+    QVERIFY(driver.Acted());
     QCOMPARE(offered, QStringLiteral("old@example.com"));
     QCOMPARE(QString::fromStdString(store->address),
              stored.isEmpty() ? QStringLiteral("old@example.com") : stored);
@@ -139,14 +128,15 @@ void MailPromptTest::privacyLink()
         auto dialog = EmailDialogCreator().Create(std::make_shared<FakeStore>(), links, &parent);
         QLabel* link = nullptr;
         QWidget* shownParent = nullptr;
-        WhenShown([&](QDialog* shown) {
+        ModalDialogDriver driver([&](QWidget* shown) {
             shownParent = shown->parentWidget();
             link = shown->findChild<QLabel*>(QStringLiteral("privacyLink"));
             if (link)
                 Q_EMIT link->linkActivated(url);
-            shown->reject();
+            shown->close();
         });
-        dialog->Exec();
+        QVERIFY(!dialog->Exec());
+        QVERIFY(driver.Acted());
         QCOMPARE(shownParent, &parent);
         QCOMPARE(link != nullptr, !url.isEmpty());
     }
@@ -159,12 +149,6 @@ void MailPromptTest::privacyLink()
     QVERIFY(!orphan->Exec());
 }
 
-int main(int argc, char** argv)
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication app(argc, argv);
-    MailPromptTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+TAVRIX_TEST_MAIN(MailPromptTest, QApplication)
 
 #include "tst_mailprompt.moc"

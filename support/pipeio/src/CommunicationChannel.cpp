@@ -5,24 +5,9 @@
 #include <Tavrix/Core/IOException.h>
 
 #include <mutex>
-#include <optional>
 
 namespace Tavrix::Core {
 namespace {
-
-// Takes the lock only when the channel was made synchronized.
-class OptionalLock
-{
-public:
-    OptionalLock(std::mutex& mutex, bool enabled)
-    {
-        if (enabled)
-            m_lock.emplace(mutex);
-    }
-
-private:
-    std::optional<std::lock_guard<std::mutex>> m_lock;
-};
 
 class Channel : public IDataChannel
 {
@@ -41,19 +26,19 @@ public:
 
     std::size_t Read(void* buffer, std::size_t size) override
     {
-        const OptionalLock lock(m_readMutex, m_synchronized);
+        const auto lock = Lock(m_readMutex);
         return m_input->Read(buffer, size);
     }
     std::size_t GetSize() override
     {
-        const OptionalLock lock(m_readMutex, m_synchronized);
+        const auto lock = Lock(m_readMutex);
         return m_input->GetSize();
     }
     // A full pipe whose reader is the other process: give up once that process has closed its
     // end of the channel, which the input side shows, rather than wait for ever.
     void Write(const void* data, std::size_t size) override
     {
-        const OptionalLock lock(m_writeMutex, m_synchronized);
+        const auto lock = Lock(m_writeMutex);
         if (m_inputFd >= 0 && m_outputFd >= 0)
             Pipes::WriteFully(m_outputFd, data, size, m_inputFd);
         else
@@ -62,6 +47,15 @@ public:
     int InputHandle() const override { return m_inputFd; }
 
 private:
+    // Holds `mutex` only when the channel was made synchronized.
+    std::unique_lock<std::mutex> Lock(std::mutex& mutex) const
+    {
+        std::unique_lock<std::mutex> lock(mutex, std::defer_lock);
+        if (m_synchronized)
+            lock.lock();
+        return lock;
+    }
+
     const boost::intrusive_ptr<IByteDataInput> m_input;
     const boost::intrusive_ptr<IByteDataOutput> m_output;
     const bool m_synchronized;

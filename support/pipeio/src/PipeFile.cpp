@@ -96,30 +96,31 @@ PipeFile::PipeFile(const std::string& name, Mode mode, bool create)
     // The owner opens its writing end for reading too: the open then needs no reader yet, and
     // the other side's opens never wait either.
     const int access = mode == Mode::Read ? O_RDONLY : (create ? O_RDWR : O_WRONLY);
-    if (create) {
-        if (::mkfifo(path.c_str(), 0600) != 0)
-            Fail("Could not create the pipe", path, errno);
-        m_createdPath = path;
-    }
+    if (create && ::mkfifo(path.c_str(), 0600) != 0)
+        Fail("Could not create the pipe", path, errno);
+    // A constructor that throws leaves no destructor to close and remove what it made.
+    const auto undo = [this, create, &path] {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = -1;
+        if (create)
+            ::unlink(path.c_str());
+    };
     m_fd = Open(path, access);
     if (m_fd < 0) {
         const int error = errno;
-        if (create)
-            ::unlink(path.c_str());
-        m_createdPath.clear();
+        undo();
         Fail(error == ENXIO ? "Nobody reads the pipe" : "Could not open the pipe", path, error);
     }
     struct stat status
     {};
     if (::fstat(m_fd, &status) != 0 || !S_ISFIFO(status.st_mode) || status.st_uid != ::geteuid()
         || (status.st_mode & 077) != 0) {
-        ::close(m_fd);
-        m_fd = -1;
-        if (create)
-            ::unlink(path.c_str());
-        m_createdPath.clear();
+        undo();
         TAVRIX_THROW(IOException, "Not a private pipe of this user: " + path);
     }
+    if (create)
+        m_createdPath = path;
     m_device = status.st_dev;
     m_inode = status.st_ino;
     // Reads block in the kernel, as on a plain pipe, rather than in a poll and a retry; writes

@@ -1,3 +1,5 @@
+#include "TestMain.h"
+
 #include <Tavrix/Core/CommunicationChannel.h>
 #include <Tavrix/Core/DataInputPipe.h>
 #include <Tavrix/Core/DataInputString.h>
@@ -6,6 +8,7 @@
 #include <Tavrix/Core/PipeName.h>
 #include <Tavrix/Platform/RuntimeFolder.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
@@ -215,5 +218,6 @@ void PipeIoTest::fullPipeWithPeerGone()
     QVERIFY_EXCEPTION_THROWN(link.master->Write(block.data(), block.size()), IOException);
 }
 
-QTEST_GUILESS_MAIN(PipeIoTest)
+TAVRIX_TEST_MAIN(PipeIoTest, QCoreApplication)
+
 #include "tst_pipeio.moc"

@@ -1,5 +1,7 @@
 #include <Tavrix/Platform/Event.h>
 
+#include "FileDescriptor_p.h"
+
 #include <cerrno>
 #include <cstdint>
 
@@ -9,7 +11,7 @@
 
 namespace Tavrix::Platform {
 
-Event::Event() : m_fd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+Event::Event() : m_fd(MoveAboveStandardStreams(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))) {}
 
 Event::~Event()
 {

@@ -1,29 +1,18 @@
 #include <Tavrix/Platform/ProcessHandle.h>
 
+#include "FileDescriptor_p.h"
+
+#include <Tavrix/Platform/WaitForHandles.h>
+
 #include <algorithm>
 #include <utility>
 
-#include <cerrno>
-
-#include <fcntl.h>
-#include <poll.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
 namespace Tavrix::Platform {
 
-ProcessHandle::ProcessHandle(int fd)
-{
-    if (fd < 0)
-        return;
-    // 0 means "no handle" to callers, so a pidfd that landed on a closed stdin moves up.
-    if (fd < 3) {
-        m_fd = ::fcntl(fd, F_DUPFD_CLOEXEC, 3);
-        ::close(fd);
-    } else {
-        m_fd = fd;
-    }
-}
+ProcessHandle::ProcessHandle(int fd) : m_fd(MoveAboveStandardStreams(fd)) {}
 
 ProcessHandle::~ProcessHandle()
 {
@@ -71,14 +60,7 @@ int ProcessHandle::Take()
 
 bool ProcessHandle::WaitForExit(int milliseconds) const
 {
-    if (m_fd < 0)
-        return false;
-    pollfd entry{m_fd, POLLIN, 0};
-    int result;
-    do {
-        result = ::poll(&entry, 1, milliseconds);
-    } while (result < 0 && errno == EINTR);
-    return result > 0;
+    return m_fd >= 0 && WaitForAnyHandle({m_fd}, milliseconds) == 0;
 }
 
 } // namespace Tavrix::Platform

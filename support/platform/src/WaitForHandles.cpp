@@ -1,5 +1,7 @@
 #include <Tavrix/Platform/WaitForHandles.h>
 
+#include <QDeadlineTimer>
+
 #include <cerrno>
 
 #include <poll.h>
@@ -17,9 +19,12 @@ int WaitForAnyHandle(const std::vector<int>& handles, int milliseconds)
             return WAIT_FAILED;
         entries.push_back(pollfd{handle, POLLIN, 0});
     }
+    // A signal cuts the wait short; the next try waits only for what is left of the time.
+    const QDeadlineTimer deadline
+        = milliseconds < 0 ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(milliseconds);
     int result;
     do {
-        result = ::poll(entries.data(), entries.size(), milliseconds);
+        result = ::poll(entries.data(), entries.size(), static_cast<int>(deadline.remainingTime()));
     } while (result < 0 && errno == EINTR);
     if (result < 0)
         return WAIT_FAILED;
