@@ -4,10 +4,11 @@ if(TAVRIX_SANITIZE STREQUAL "thread")
   # The system's Qt is not built with ThreadSanitizer, so its locks are invisible and its own
   # memory hand-overs would read as races: only accesses from instrumented code count, and the
   # suppressions name the few reports inside Qt that still get through. Reports go to files, so
-  # that those of the helper processes a test starts are kept too.
+  # that those of the helper processes a test starts are kept too. The crash signals stay with the
+  # library's handlers: the helpers that crash on purpose must die by the signal.
   file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/tsan-reports)
   set(TAVRIX_SANITIZER_TEST_ENVIRONMENT
-    "TSAN_OPTIONS=ignore_noninstrumented_modules=1 second_deadlock_stack=1 suppressions=${CMAKE_SOURCE_DIR}/cmake/tsan.supp log_path=${CMAKE_BINARY_DIR}/tsan-reports/report")
+    "TSAN_OPTIONS=ignore_noninstrumented_modules=1 second_deadlock_stack=1 suppressions=${CMAKE_SOURCE_DIR}/cmake/tsan.supp log_path=${CMAKE_BINARY_DIR}/tsan-reports/report handle_segv=0 handle_sigbus=0 handle_sigfpe=0 handle_sigill=0 handle_abort=0")
 elseif(TAVRIX_SANITIZE)
   set(TAVRIX_SANITIZER_TEST_ENVIRONMENT "ASAN_OPTIONS=detect_leaks=0" "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
 endif()
