@@ -174,6 +174,10 @@ void RestartTest::restartsItselfOnce()
     QVERIFY(QDir().mkpath(folder));
     const QString program = folder + QStringLiteral("/restarter");
     QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), program));
+    // The copy finds the libraries where an installed program does, relative to its own folder.
+    QVERIFY(
+        QFile::link(QCoreApplication::applicationDirPath() + QStringLiteral("/../" TAVRIX_LIBDIR),
+                    m_dir.filePath(QStringLiteral(TAVRIX_LIBDIR))));
     const QString record = m_dir.filePath(QStringLiteral("restarter.txt"));
 
     DescendantWatch watch;
