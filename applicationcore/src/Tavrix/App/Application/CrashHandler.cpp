@@ -20,6 +20,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/syscall.h>
 #include <time.h>
 #include <ucontext.h>
 #include <unistd.h>
@@ -37,6 +38,8 @@ struct HandlerState
     std::atomic<bool> armed{false};
     std::atomic<bool> reported{false};
     std::atomic<bool> written{false};
+    // The thread that writes the report: a second fault inside the writing must not wait for it.
+    std::atomic<pid_t> writer{0};
     // A child forked without exec inherits the handlers; its crash is not this session's.
     pid_t owner = 0;
     char reportPath[PATH_MAX];
@@ -142,10 +145,12 @@ void OnCrashSignal(int signal, siginfo_t* info, void* context)
 {
     const int savedErrno = errno;
     if (state.armed.load() && ::getpid() == state.owner) {
+        const auto thread = static_cast<pid_t>(::syscall(SYS_gettid));
         if (!state.reported.exchange(true)) {
+            state.writer.store(thread);
             WriteReport(signal, info, context);
             state.written.store(true);
-        } else {
+        } else if (state.writer.load() != thread) {
             WaitForReport();
         }
     }
@@ -206,6 +211,7 @@ CrashHandler::CrashHandler(const QString& reportFile)
     state.header.pointerSize = sizeof(void*);
     state.reported = false;
     state.written = false;
+    state.writer = 0;
     state.owner = ::getpid();
 
     // One unwinding now binds the unwinder's symbols, so that a crash does not have to.
