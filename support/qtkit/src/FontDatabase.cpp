@@ -1,6 +1,5 @@
 #include <Tavrix/Util/FontDatabase.h>
 
-#include <QCryptographicHash>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -18,9 +17,16 @@ namespace {
 // with the same size and time is not even read again.
 struct RegisteredFonts
 {
+    struct Font
+    {
+        QByteArray data; // shares its bytes with Qt's own copy
+        int id;
+    };
     std::mutex mutex;
     QHash<QString, int> byFile;
-    QHash<QByteArray, int> byContent;
+    // Keyed by size, and the bytes decide: fonts of one size are rare, and a digest of every
+    // font cost milliseconds of each start.
+    QMultiHash<int, Font> byContent;
 };
 
 RegisteredFonts& Registered()
@@ -50,13 +56,20 @@ int FontDatabase::addApplicationFont(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return -1;
     const QByteArray data = file.readAll();
-    const QByteArray contentKey = QCryptographicHash::hash(data, QCryptographicHash::Sha1);
-    int id = fonts.byContent.value(contentKey, -1);
+    const int contentKey = data.size();
+    int id = -1;
+    for (auto font = fonts.byContent.constFind(contentKey);
+         font != fonts.byContent.constEnd() && font.key() == contentKey; ++font) {
+        if (font->data == data) {
+            id = font->id;
+            break;
+        }
+    }
     if (id < 0) {
         id = QFontDatabase::addApplicationFontFromData(data);
         if (id < 0)
             return -1;
-        fonts.byContent.insert(contentKey, id);
+        fonts.byContent.insert(contentKey, {data, id});
     }
     fonts.byFile.insert(fileKey, id);
     return id;

@@ -160,7 +160,8 @@ void tst_QtKit::removeDir()
 }
 
 // Themes hand their fonts over on every switch: the same font, under any name, is added once and
-// keeps its id; another font gets another; a file that is no font, or none, gets -1.
+// keeps its id; another font, even of the same size, gets another; a file that is no font, or
+// none, gets -1.
 void tst_QtKit::fontRegisteredOnce()
 {
     const QString sans = QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf");
@@ -177,6 +178,16 @@ void tst_QtKit::fontRegisteredOnce()
     QVERIFY(id >= 0);
     QCOMPARE(FontDatabase::addApplicationFont(sans), id);
     QCOMPARE(FontDatabase::addApplicationFont(copy), id);
+    // The same size with other bytes is another font, never the one added before.
+    QFile original(sans);
+    QVERIFY(original.open(QIODevice::ReadOnly));
+    QByteArray changedBytes = original.readAll();
+    changedBytes[changedBytes.size() - 1] = char(changedBytes.at(changedBytes.size() - 1) ^ 1);
+    const QString changed = dir.filePath(QStringLiteral("changed.ttf"));
+    QFile changedFile(changed);
+    QVERIFY(changedFile.open(QIODevice::WriteOnly) && changedFile.write(changedBytes) > 0);
+    changedFile.close();
+    QVERIFY(FontDatabase::addApplicationFont(changed) != id);
     const int other = FontDatabase::addApplicationFont(serif);
     QVERIFY(other >= 0 && other != id);
     QCOMPARE(FontDatabase::addApplicationFont(text), -1);
