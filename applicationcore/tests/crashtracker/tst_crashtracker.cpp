@@ -70,9 +70,12 @@ void CrashTrackerTest::init()
 void CrashTrackerTest::secondInstance_data()
 {
     QTest::addColumn<QString>("end"); // of the instance: killed, running or quit
-    QTest::newRow("killed") << "killed";
-    QTest::newRow("still running") << "running";
-    QTest::newRow("quit cleanly") << "quit";
+    QTest::addColumn<QString>("locale"); // the instance's own, when set
+    QTest::newRow("killed") << "killed" << QString();
+    // A locale whose digits are not ASCII must still give a session id that names a report.
+    QTest::newRow("killed, Arabic digits") << "killed" << "ar_EG.UTF-8";
+    QTest::newRow("still running") << "running" << QString();
+    QTest::newRow("quit cleanly") << "quit" << QString();
 }
 
 // A run that ended without its clean quit is reported once, by the next tracker; a running one
@@ -80,7 +83,12 @@ void CrashTrackerTest::secondInstance_data()
 void CrashTrackerTest::secondInstance()
 {
     QFETCH(QString, end);
+    QFETCH(QString, locale);
     HelperProcess instance({end == QLatin1String("quit") ? "clean-quit" : "live"});
+    if (!locale.isEmpty()) {
+        instance.SetEnvironment(QStringLiteral("LC_ALL"), locale);
+        instance.SetEnvironment(QStringLiteral("LANG"), locale);
+    }
     const QStringList started = StartInstance(instance);
     QCOMPARE(started.size(), 2);
     const bool running = end == QLatin1String("running"), crashed = end == QLatin1String("killed");
@@ -94,6 +102,8 @@ void CrashTrackerTest::secondInstance()
         const CrashTracker tracker;
         QCOMPARE(Sessions(tracker.BadSessionsList()),
                  crashed ? QStringList{started[1]} : QStringList());
+        if (crashed)
+            QVERIFY(!tracker.CrashReportFileName(started[1].toStdString()).isEmpty());
         QStringList keys = running ? left : QStringList();
         keys << OwnKey();
         keys.sort();

@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QRandomGenerator>
 #include <QSettings>
 #include <QStandardPaths>
@@ -40,10 +41,12 @@ QString SessionFilePath()
 
 std::string NewSessionId()
 {
-    const int number = QRandomGenerator::global()->bounded(100000, 1000000);
+    // The system generator: seeding the global one costs more than this one number.
+    const int number = QRandomGenerator::system()->bounded(100000, 1000000);
+    // The C locale's digits, whatever the user's locale: only ASCII digits make a session id.
     return Util::QStringToUtf8(
-        QDateTime::currentDateTime().toString(QStringLiteral("yyMMdd-HHmmss")) + QLatin1Char('-')
-        + QString::number(number));
+        QLocale::c().toString(QDateTime::currentDateTime(), QStringLiteral("yyMMdd-HHmmss"))
+        + QLatin1Char('-') + QString::number(number));
 }
 
 QString OwnKey()
@@ -201,8 +204,10 @@ void CrashTracker::Private::StartSession()
     } else {
         const QString executable = QCoreApplication::applicationFilePath();
         const QStringList keys = store.allKeys();
-        // One listing spares a system call per entry for the processes that are long gone.
-        const std::vector<long> running = Platform::RunningProcessIds();
+        // One listing spares a system call per entry for the processes that are long gone; with
+        // no entry there is nothing to look up.
+        const std::vector<long> running
+            = keys.isEmpty() ? std::vector<long>() : Platform::RunningProcessIds();
         const auto listed = [&running](unsigned long id) {
             return running.empty()
                    || std::binary_search(running.cbegin(), running.cend(), static_cast<long>(id));
