@@ -179,17 +179,23 @@ QString CrashTracker::Private::ReportFileName(const QString& id) const
 QFileInfoList CrashTracker::Private::Reports() const
 {
     const QString suffix = QStringLiteral(".crash");
+    // Names are matched by hand and sorted only when there is something to sort: a wildcard
+    // filter and a sorted listing cost a tenth of a millisecond of every start.
     QFileInfoList reports
-        = QDir(QFileInfo(store.fileName()).path())
-              .entryInfoList({QLatin1Char('*') + suffix}, QDir::Files, QDir::Time);
+        = QDir(QFileInfo(store.fileName()).path()).entryInfoList(QDir::Files, QDir::NoSort);
     // Another executable's reports lie in the same folder; they are its own business.
     const auto foreign = [&](const QFileInfo& file) {
         const QString name = file.fileName();
-        return !name.startsWith(reportPrefix)
+        return !name.startsWith(reportPrefix) || !name.endsWith(suffix)
                || !IsSessionId(name.midRef(reportPrefix.size(),
                                            name.size() - reportPrefix.size() - suffix.size()));
     };
     reports.erase(std::remove_if(reports.begin(), reports.end(), foreign), reports.end());
+    if (reports.size() > 1) {
+        std::sort(reports.begin(), reports.end(), [](const QFileInfo& a, const QFileInfo& b) {
+            return a.lastModified() > b.lastModified();
+        });
+    }
     return reports;
 }
 
