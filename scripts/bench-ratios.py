@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Prints, for each benchmark of a Google Benchmark JSON report, its ratio to the benchmark of the
-same name with "_Baseline" appended, both from the same run, and its counters. A benchmark whose
-name ends in "_Measure" reports counters only and has no baseline."""
+same name with "_Baseline" appended, both from the same run, and its counters. A benchmark run in
+repetitions is represented by its median. A benchmark whose name ends in "_Measure" reports
+counters only and has no baseline."""
 import json
 import sys
 
@@ -12,21 +13,23 @@ def main(path):
     missing = 0
     standard = {"name", "run_name", "run_type", "repetitions", "repetition_index", "threads",
                 "iterations", "real_time", "cpu_time", "time_unit", "family_index",
-                "per_family_instance_index", "aggregate_name", "label", "error_occurred",
-                "error_message"}
+                "per_family_instance_index", "aggregate_name", "aggregate_unit", "label",
+                "error_occurred", "error_message"}
     times = {}
     units = {}
     counters = {}
     for run in report.get("benchmarks", []):
-        if run.get("run_type", "iteration") != "iteration":
+        median = run.get("run_type") == "aggregate" and run.get("aggregate_name") == "median"
+        if run.get("run_type", "iteration") != "iteration" and not median:
             continue
         if run.get("error_occurred"):
             print(f"{run['name']}: failed: {run.get('error_message', '')}")
             missing += 1
             continue
-        times[run["name"]] = float(run["real_time"])
-        units[run["name"]] = run.get("time_unit", "ns")
-        counters[run["name"]] = {k: v for k, v in run.items() if k not in standard}
+        name = run["run_name"] if median else run["name"]
+        times[name] = float(run["real_time"])
+        units[name] = run.get("time_unit", "ns")
+        counters[name] = {k: v for k, v in run.items() if k not in standard}
     for name, time in times.items():
         # A benchmark with arguments ("BM_X/20") pairs with "BM_X_Baseline/20".
         base, _, args = name.partition("/")
