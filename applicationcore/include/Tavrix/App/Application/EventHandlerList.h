@@ -2,10 +2,10 @@
 
 #include <Tavrix/App/Application/EventPublisher.h>
 
+#include <boost/container/small_vector.hpp>
+
 #include <algorithm>
 #include <functional>
-#include <iterator>
-#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -33,12 +33,8 @@ public:
         if (!observer)
             return;
         std::lock_guard<std::mutex> lock(m_listMutex);
-        const List& current = *m_observers;
-        if (std::find(current.begin(), current.end(), observer) != current.end())
-            return;
-        auto next = std::make_shared<List>(current);
-        next->push_back(observer);
-        m_observers = std::move(next);
+        if (std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end())
+            m_observers.push_back(observer);
     }
 
     /// Removes `observer`; null and an observer not registered are ignored.
@@ -47,13 +43,9 @@ public:
         if (!observer)
             return;
         std::lock_guard<std::mutex> lock(m_listMutex);
-        const List& current = *m_observers;
-        const auto found = std::find(current.begin(), current.end(), observer);
-        if (found == current.end())
-            return;
-        auto next = std::make_shared<List>(current.begin(), found);
-        next->insert(next->end(), std::next(found), current.end());
-        m_observers = std::move(next);
+        const auto found = std::find(m_observers.begin(), m_observers.end(), observer);
+        if (found != m_observers.end())
+            m_observers.erase(found);
     }
 
     /// Calls `method` with `arguments` on every observer, in registration order. An exception
@@ -61,17 +53,16 @@ public:
     template <class Method, class... Arguments>
     void Notify(Method method, const Arguments&... arguments)
     {
-        // The list is replaced, never changed, on registration: holding it is this pass's copy,
-        // taken without copying the vector.
-        std::shared_ptr<const List> observers;
+        // This pass's copy of the list; a few observers are copied without touching the heap.
+        boost::container::small_vector<Observer*, 8> observers;
         {
             std::lock_guard<std::mutex> lock(m_listMutex);
-            observers = m_observers;
+            observers.assign(m_observers.begin(), m_observers.end());
         }
-        if (observers->empty())
+        if (observers.empty())
             return;
         std::lock_guard<std::recursive_mutex> pass(m_executeMutex);
-        for (Observer* observer : *observers) {
+        for (Observer* observer : observers) {
             const auto call = [&] { (observer->*method)(arguments...); };
             // A std::function around a reference is stored in place: no allocation per call.
             ExecutePolicy::Execute(std::cref(call));
@@ -79,9 +70,7 @@ public:
     }
 
 private:
-    using List = std::vector<Observer*>;
-
-    std::shared_ptr<const List> m_observers = std::make_shared<const List>();
+    std::vector<Observer*> m_observers;
     std::mutex m_listMutex;
     std::recursive_mutex m_executeMutex;
 };
